@@ -1,0 +1,53 @@
+# Shared by test.sh and run.sh: install what is missing, configure and build
+# both trees. Sourced, not run.
+set -eu
+root=$(cd "$(dirname "$0")" && pwd)
+build=${CORVALE_BUILD_DIR:-$root/build}
+jobs=${CORVALE_JOBS:-$(nproc 2>/dev/null || echo 2)}
+
+need_packages() {
+    missing=""
+    command -v x86_64-w64-mingw32-g++-posix >/dev/null 2>&1 || missing="$missing g++-mingw-w64-x86-64-posix"
+    command -v x86_64-w64-mingw32-windres >/dev/null 2>&1 || missing="$missing binutils-mingw-w64-x86-64"
+    command -v wine >/dev/null 2>&1 || missing="$missing wine wine64"
+    command -v Xvfb >/dev/null 2>&1 || missing="$missing xvfb"
+    command -v xdotool >/dev/null 2>&1 || missing="$missing xdotool"
+    command -v convert >/dev/null 2>&1 || missing="$missing imagemagick"
+    command -v cmake >/dev/null 2>&1 || missing="$missing cmake"
+    command -v g++ >/dev/null 2>&1 || missing="$missing g++"
+    [ -f /usr/src/googletest/CMakeLists.txt ] || missing="$missing googletest"
+    [ -f /usr/include/gtest/gtest.h ] || missing="$missing libgtest-dev libgmock-dev"
+    [ -f /usr/include/benchmark/benchmark.h ] || missing="$missing libbenchmark-dev"
+    echo "$missing"
+}
+
+install_missing() {
+    missing=$(need_packages)
+    [ -z "$missing" ] && return 0
+    echo "Installing:$missing"
+    sudo_cmd=""
+    [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+    export DEBIAN_FRONTEND=noninteractive
+    $sudo_cmd apt-get update -qq
+    # shellcheck disable=SC2086
+    $sudo_cmd apt-get install -y -qq --no-install-recommends $missing >/dev/null
+}
+
+prepare_wine() {
+    export WINEPREFIX="$build/wineprefix"
+    export WINEDEBUG=-all
+    export WINEDLLOVERRIDES="mscoree,mshtml="
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        echo "Preparing the Wine prefix (first run only)..."
+        DISPLAY= wineboot --init >/dev/null 2>&1 || true
+        wineserver -w || true
+    fi
+}
+
+configure_and_build() {
+    cmake -S "$root" -B "$build/native" -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=Release >/dev/null
+    cmake --build "$build/native" -j "$jobs"
+    cmake -S "$root" -B "$build/windows" -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" >/dev/null
+    cmake --build "$build/windows" -j "$jobs"
+}

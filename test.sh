@@ -1,0 +1,14 @@
+#!/bin/sh
+# Builds both trees and runs every test: native ones directly, Windows ones under Wine.
+. "$(dirname "$0")/cmake/setup.sh"
+install_missing
+configure_and_build
+prepare_wine
+export LANG=C.UTF-8
+status=0
+echo "== native tests"
+ctest --test-dir "$build/native" --output-on-failure -j "$jobs" || status=1
+echo "== Windows tests under Wine"
+ctest --test-dir "$build/windows" --output-on-failure || status=1
+wineserver -k 2>/dev/null || true
+exit $status
