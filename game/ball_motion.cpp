@@ -1,0 +1,79 @@
+// Ball against board edge and ball against ball, and the occupancy tests
+// that keep launchers, walls and blocks from landing on a ball.
+#include <cmath>
+
+#include "game.h"
+#include "geometry.h"
+
+namespace corvale {
+
+bool Game::clampToBoard(Ball& ball) const {
+    const double r = ball.radius;
+    bool bounced = false;
+    if (ball.x < r) {
+        ball.x = r;
+        ball.vx = -ball.vx;
+        bounced = true;
+    } else if (ball.x > boardPixels - r) {
+        ball.x = boardPixels - 1 - r;
+        ball.vx = -ball.vx;
+        bounced = true;
+    }
+    if (ball.y < r) {
+        ball.y = r;
+        ball.vy = -ball.vy;
+        bounced = true;
+    } else if (ball.y > boardPixels - r) {
+        ball.y = boardPixels - 1 - r;
+        ball.vy = -ball.vy;
+        bounced = true;
+    }
+    return bounced;
+}
+
+void Game::collideBalls(Ball& ball) {
+    for (Ball& other : balls) {
+        if (!other.active || other.id == ball.id) continue;
+        const double dx = ball.x - other.x;
+        const double reach = other.radius + ball.radius;
+        // Cheap rejection; exact, since |dx| >= reach implies s >= reach^2.
+        if (std::fabs(dx) >= reach) continue;
+        const double dy = ball.y - other.y;
+        const double s = dx * dx + dy * dy;
+        if (s >= reach * reach || s <= 1e-12) continue;
+        const double length = std::sqrt(s);
+        const double nx = dx / length;
+        const double ny = dy / length;
+        const double closing = (ball.vx - other.vx) * nx + (ball.vy - other.vy) * ny;
+        if (closing >= 0) continue;  // already separating
+        addCount(&PlayCounters::ballHits);
+        ball.vx -= closing * nx;
+        ball.vy -= closing * ny;
+        other.vx += closing * nx;
+        other.vy += closing * ny;
+    }
+}
+
+bool Game::cellOccupied(int column, int row) const {
+    if (column < 0 || column >= boardColumns || row < 0 || row >= boardRows) return false;
+    const double left = cellSize * column;
+    const double top = cellSize * row;
+    const double right = left + cellSize;
+    const double bottom = top + cellSize;
+    for (const Ball& ball : balls) {
+        if (!ball.active) continue;
+        const double r = ball.radius;
+        if (ball.x + r > left && right > ball.x - r && ball.y + r > top && bottom > ball.y - r) return true;
+    }
+    return false;
+}
+
+bool Game::ballTouchesRect(const Ball& ball, const BoardRect& rect) const {
+    const Outline outline = ballOutline(ball.radius);
+    const BoardPoint centre = truncatedCentre(ball);
+    for (int a = 0; a < outlinePoints; ++a)
+        if (rectContains(rect, outlinePoint(centre, outline, a))) return true;
+    return false;
+}
+
+}  // namespace corvale

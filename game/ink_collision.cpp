@@ -1,0 +1,96 @@
+// Balls against ink: ink is about 6 px thick on each side of its line for
+// the bounce, and a stroke that deflects a ball is used up.
+#include <algorithm>
+#include <bitset>
+#include <cmath>
+
+#include "game.h"
+#include "geometry.h"
+
+namespace corvale {
+namespace {
+
+constexpr double inkReachBeyondRadius = 5.0;
+constexpr double inkThickness = 6.0;
+
+// True when p is certainly farther than reach from every point of the box.
+// The extra pixel keeps the rejection exact despite rounding in the full test.
+bool farFromBox(double left, double top, double right, double bottom, BoardPoint p, double reach) {
+    const double margin = reach + 1.0;
+    return p.x < left - margin || p.x > right + margin || p.y < top - margin || p.y > bottom + margin;
+}
+
+bool segmentNear(BoardPoint a, BoardPoint b, BoardPoint p, double reachSquared) {
+    const double dx = b.x - a.x;
+    const double dy = b.y - a.y;
+    const double dd = dx * dx + dy * dy;
+    BoardPoint closest = a;
+    if (dd > 1e-18) {
+        const double t = std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / dd, 0.0, 1.0);
+        closest = {a.x + t * dx, a.y + t * dy};
+    }
+    return distanceSquared(p, closest) <= reachSquared;
+}
+
+}  // namespace
+
+bool Game::strokeNear(const InkStroke& stroke, BoardPoint p, double reach) const {
+    const std::vector<BoardPoint>& points = stroke.points;
+    if (points.empty()) return false;
+    const BoardRect& box = stroke.bounds;
+    if (farFromBox(box.left, box.top, box.right, box.bottom, p, reach)) return false;
+    const double reachSquared = reach * reach;
+    if (points.size() == 1) return distanceSquared(p, points[0]) <= reachSquared;
+    for (std::size_t i = 1; i < points.size(); ++i) {
+        const BoardPoint a = points[i - 1];
+        const BoardPoint b = points[i];
+        if (farFromBox(std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y), p, reach))
+            continue;
+        if (segmentNear(a, b, p, reachSquared)) return true;
+    }
+    return false;
+}
+
+bool Game::inkBounce(Ball& ball) const {
+    const Outline outline = ballOutline(ball.radius);
+    const BoardPoint centre = truncatedCentre(ball);
+    const double reach = ball.radius + inkReachBeyondRadius;
+    const int leading = leadingOutlineIndex(outline, ball.vx, ball.vy);
+
+    // Which of the 17 scanned points lie on ink near the ball; stroke by
+    // stroke, which gives the same points as testing point by point.
+    std::bitset<17> onInk;
+    for (const InkStroke& stroke : strokes) {
+        if (!strokeNear(stroke, centre, reach)) continue;
+        for (int s = 0; s < 17; ++s) {
+            if (onInk[static_cast<std::size_t>(s)]) continue;
+            const int a = (leading + s - 8 + outlinePoints) % outlinePoints;
+            if (strokeNear(stroke, outlinePoint(centre, outline, a), inkThickness)) onInk.set(static_cast<std::size_t>(s));
+        }
+        if (onInk.all()) break;
+    }
+    const int m = contactIndex(outline, centre, leading,
+                               [&](BoardPoint, int scanPosition) { return onInk[static_cast<std::size_t>(scanPosition)]; });
+    if (m < 0) return false;
+    return reflectVelocity(ball, outline[static_cast<std::size_t>(m)]);
+}
+
+void Game::collideInk(Ball& ball) {
+    const BoardPoint centre = truncatedCentre(ball);
+    const double reach = ball.radius + inkReachBeyondRadius;
+    const bool near = std::any_of(strokes.begin(), strokes.end(),
+                                  [&](const InkStroke& s) { return strokeNear(s, centre, reach); });
+    if (!near || !inkBounce(ball)) return;
+    addCount(&PlayCounters::inkHits);
+    removeStrokesNear(centre, reach);
+}
+
+void Game::removeStrokesNear(BoardPoint centre, double reach) {
+    std::erase_if(strokes, [&](const InkStroke& s) {
+        if (!strokeNear(s, centre, reach)) return false;
+        if (s.id == drawingStrokeId) drawingStrokeId = 0;
+        return true;
+    });
+}
+
+}  // namespace corvale
