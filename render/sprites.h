@@ -1,0 +1,62 @@
+// The sprite table that cuts the atlas into tiles, balls, digits and header
+// panels, and the choice of sprite for a cell, a ball and the gold border.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace corvale {
+
+// Atlas pixels; right and bottom exclusive. An all-zero entry has no artwork.
+struct SpriteRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+
+    int width() const { return right - left; }
+    int height() const { return bottom - top; }
+    friend bool operator==(const SpriteRect&, const SpriteRect&) = default;
+};
+
+inline constexpr int spriteCount = 159;
+inline constexpr int atlasWidth = 381;
+inline constexpr int atlasHeight = 400;
+
+extern const std::array<SpriteRect, spriteCount> spriteTable;
+
+// Sprites the drawing code names directly.
+namespace sprite {
+inline constexpr int floor = 0;
+inline constexpr int ball = 2;           // + colour
+inline constexpr int ballNearHole = 7;   // + colour
+inline constexpr int queueBall = 12;     // + colour
+inline constexpr int queueTrough = 106;
+inline constexpr int middleBar = 107;
+inline constexpr int blockPanel = 108;
+inline constexpr int endPiece = 109;
+inline constexpr int whiteLeftCap = 110;
+inline constexpr int whiteDigit = 111;   // + digit
+inline constexpr int whiteRightCap = 121;
+inline constexpr int greenLeftCap = 122;
+inline constexpr int greenDigit = 123;   // + digit
+inline constexpr int greenRightCap = 133;
+inline constexpr int smallDigit = 134;   // + digit
+inline constexpr int smallPlus = 144;
+inline constexpr int redLeftCap = 145;
+inline constexpr int redDigit = 146;     // + digit
+inline constexpr int redMinus = 156;
+inline constexpr int redBlank = 157;
+inline constexpr int redRightCap = 158;
+}  // namespace sprite
+
+// Sprite of a board cell from its tile code and timed/keyhole wall frame.
+int tileSprite(std::uint16_t code, int wallFrame);
+
+// Sprite of a ball; near a hole the darker variant.
+int ballSprite(int color, bool nearHole);
+
+// Gold counterpart of a tile sprite, shown by the border sweep of a cleared board.
+int goldSprite(int tile);
+
+}  // namespace corvale
