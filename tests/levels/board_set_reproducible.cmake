@@ -1,0 +1,26 @@
+# Compiles the board sources afresh and compares with the committed level
+# resource; then decompiles the resource, compiles that and compares again.
+file(REMOVE_RECURSE "${WORK}")
+file(MAKE_DIRECTORY "${WORK}")
+
+execute_process(COMMAND "${COMPILER}" "${SOURCES}" "${WORK}/levels.bin" RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "The board sources did not compile.")
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files "${WORK}/levels.bin" "${COMMITTED}" RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "resources/levels.bin differs from a fresh compile of resources/boards: rebuild it with corvale_board_compile.")
+endif()
+
+execute_process(COMMAND "${DECOMPILER}" "${COMMITTED}" "${WORK}/boards" RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "resources/levels.bin did not decompile.")
+endif()
+execute_process(COMMAND "${COMPILER}" "${WORK}/boards" "${WORK}/roundtrip.bin" RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "The decompiled boards did not compile.")
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files "${WORK}/roundtrip.bin" "${COMMITTED}" RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "Decompiling and recompiling resources/levels.bin changes it.")
+endif()
