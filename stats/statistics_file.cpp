@@ -1,0 +1,138 @@
+#include "statistics_file.h"
+
+#include <cmath>
+#include <cstdint>
+#include <fstream>
+#include <istream>
+#include <limits>
+#include <locale>
+#include <sstream>
+#include <string_view>
+
+#include "replace_file.h"
+
+namespace corvale {
+namespace {
+
+// The file's line ends are CR LF on every platform, so the bytes are written
+// in binary mode instead of relying on a text-mode stream.
+constexpr const char* lineEnd = "\r\n";
+
+// Every field is a whitespace-delimited word parsed whole, so "1.5+2" is one
+// bad field rather than two numbers that happen to touch.
+bool readWord(std::istream& in, std::string& word) {
+    return static_cast<bool>(in >> word);
+}
+
+bool parseWholeDouble(const std::string& word, double& value) {
+    std::istringstream text(word);
+    text.imbue(std::locale::classic());
+    double parsed = 0.0;
+    text >> parsed;
+    // eof after the extraction means the number used the whole word.
+    if (text.fail() || !text.eof()) return false;
+    value = parsed;
+    return true;
+}
+
+bool parseVersion(const std::string& word, long long& version) {
+    std::istringstream text(word);
+    text.imbue(std::locale::classic());
+    text >> version;
+    return !text.fail() && text.eof();
+}
+
+// Digits alone (leading zeros allowed), at most 2^64 - 1.
+bool parseCounter(std::string_view word, std::uint64_t& value) {
+    if (word.empty()) return false;
+    constexpr std::uint64_t max = std::numeric_limits<std::uint64_t>::max();
+    std::uint64_t result = 0;
+    for (const char c : word) {
+        if (c < '0' || c > '9') return false;
+        const auto digit = static_cast<std::uint64_t>(c - '0');
+        if (result > (max - digit) / 10) return false;
+        result = result * 10 + digit;
+    }
+    value = result;
+    return true;
+}
+
+bool readDouble(std::istream& in, double& value) {
+    std::string word;
+    return readWord(in, word) && parseWholeDouble(word, value);
+}
+
+bool readCounter(std::istream& in, std::uint64_t& value) {
+    std::string word;
+    return readWord(in, word) && parseCounter(word, value);
+}
+
+// Negative zero passes: it compares equal to zero.
+bool isValidAmount(double value) {
+    return std::isfinite(value) && !(value < 0.0);
+}
+
+}  // namespace
+
+std::string formatStatistics(const PlayCounters& counters) {
+    std::ostringstream out;
+    out.imbue(std::locale::classic());
+    out.precision(17);  // the default float format with 17 digits is %.17g
+    out << statisticsSignature << ' ' << statisticsVersion << lineEnd;
+    out << counters.inkDrawn << ' ' << counters.playTime << ' ' << counters.strokesDrawn << ' ' << counters.inkHits
+        << ' ' << counters.wallHits << ' ' << counters.ballHits << ' ' << counters.ballsSunk << ' '
+        << counters.boardsCleared << ' ' << counters.completionTime << ' ' << counters.timeLeftAtCompletion << ' '
+        << counters.timedBoards << lineEnd;
+    return out.str();
+}
+
+bool parseStatistics(std::istream& in, PlayCounters& out) {
+    in.imbue(std::locale::classic());
+
+    std::string word;
+    long long version = 0;
+    if (!readWord(in, word) || word != statisticsSignature) return false;
+    if (!readWord(in, word) || !parseVersion(word, version) || version != statisticsVersion) return false;
+
+    PlayCounters read;
+    if (!readDouble(in, read.inkDrawn) || !readDouble(in, read.playTime) || !readCounter(in, read.strokesDrawn) ||
+        !readCounter(in, read.inkHits) || !readCounter(in, read.wallHits) || !readCounter(in, read.ballHits) ||
+        !readCounter(in, read.ballsSunk) || !readCounter(in, read.boardsCleared) ||
+        !readDouble(in, read.completionTime) || !readDouble(in, read.timeLeftAtCompletion) ||
+        !readCounter(in, read.timedBoards)) {
+        return false;
+    }
+
+    if (!isValidAmount(read.inkDrawn) || !isValidAmount(read.playTime) || !isValidAmount(read.completionTime) ||
+        !isValidAmount(read.timeLeftAtCompletion) || read.timedBoards > read.boardsCleared) {
+        return false;
+    }
+
+    in >> std::ws;
+    if (in.peek() != std::istream::traits_type::eof() || in.bad()) return false;
+
+    out = read;
+    return true;
+}
+
+bool readStatisticsFile(const std::filesystem::path& path, PlayCounters& out) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    return parseStatistics(in, out);
+}
+
+bool writeStatisticsFile(const std::filesystem::path& path, const PlayCounters& counters) {
+    std::filesystem::path temporary = path;
+    temporary += ".tmp";
+
+    const std::string text = formatStatistics(counters);
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    if (!out) return false;
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    out.close();
+    if (!out) return false;
+
+    return replaceFileDurably(temporary, path);
+}
+
+}  // namespace corvale
