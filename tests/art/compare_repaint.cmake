@@ -1,0 +1,16 @@
+# Repaints the atlas and the icon into WORK_DIR and compares them byte for
+# byte with the committed files in RESOURCES.
+file(REMOVE_RECURSE ${WORK_DIR})
+file(MAKE_DIRECTORY ${WORK_DIR})
+foreach(pair "${ATLAS_TOOL};atlas.bmp" "${ICON_TOOL};corvale.ico")
+  list(GET pair 0 tool)
+  list(GET pair 1 name)
+  execute_process(COMMAND ${tool} ${WORK_DIR}/${name} RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "${tool} failed (${rc}).")
+  endif()
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK_DIR}/${name} ${RESOURCES}/${name} RESULT_VARIABLE diff)
+  if(NOT diff EQUAL 0)
+    message(FATAL_ERROR "resources/${name} differs from a fresh paint: build the target corvale_paint_assets and commit the result.")
+  endif()
+endforeach()
