@@ -63,8 +63,10 @@ public:
     // ---- For the board browser and the tests ----
     HDC gameImageDc() const { return imageDc.get(); }
     const std::uint32_t* gameImagePixels() const { return imageBits; }  // 544 x 586, top row first
+    // The atlas and the ball artwork can be painted over after construction
+    // (tests give every sprite a colour of its own this way).
     HDC atlasContext() const { return atlasDc.get(); }
-    const std::uint32_t* ballArtPixels() const { return ballArtBits; }   // 381 x 400, top row first
+    std::uint32_t* ballArtPixels() const { return ballArtBits; }  // 381 x 400, top row first
     int cellsDrawnByLastRender() const { return cellsDrawn; }
     int rescaleCount() const { return rescales; }
     int presentSurfacesCreated() const { return surfacesCreated; }
