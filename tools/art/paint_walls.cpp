@@ -108,10 +108,10 @@ bool stopwatchPixel(int x, int y, Rgb& c) {
 
 // The keyhole: a round head over a tapering slot, in the key colour.
 bool keyholeInside(int x, int y) {
-    int dx = 2 * x - 31, dy = 2 * y - 25;  // doubled offsets from the head centre (15.5, 12.5)
+    int dx = 2 * x - 31, dy = 2 * y - 23;  // doubled offsets from the head centre (15.5, 11.5)
     if (inCircle2(dx, dy, 9)) return true;
-    if (y >= 14 && y <= 24) {
-        int half = 2 + (y - 14) / 4;  // the slot widens downwards
+    if (y >= 13 && y <= 24) {
+        int half = 1 + (y - 13) / 4;  // the slot widens downwards, never as wide as the head
         return x >= 16 - half && x <= 15 + half;
     }
     return false;
