@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ink_raster.h"
 #include "renderer.h"
 
 namespace corvale {
@@ -70,6 +71,7 @@ void Renderer::drawInk(const Game& game) {
     HDC dc = imageDc.get();
     SelectedObject pen(dc, inkPen.get());
     SelectedObject brush(dc, GetStockObject(BLACK_BRUSH));
+    const PixelTarget board{imageBits, gameImageWidth, RECT{0, headerHeight, gameImageWidth, gameImageHeight}};
     for (const InkStroke& stroke : game.strokes) {
         if (stroke.points.empty()) continue;
         if (stroke.points.size() == 1) {
@@ -85,7 +87,9 @@ void Renderer::drawInk(const Game& game) {
         strokePoints.clear();
         for (const BoardPoint& p : stroke.points)
             strokePoints.push_back(POINT{roundToInt(p.x), roundToInt(p.y) + headerHeight});
-        Polyline(dc, strokePoints.data(), static_cast<int>(strokePoints.size()));
+        // The pixels are written directly, so queued GDI drawing must land first.
+        GdiFlush();
+        fillPolyline(board, strokePoints, inkRadius);
     }
     // brush and pen are put back in reverse order as they go out of scope
 }

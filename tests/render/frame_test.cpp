@@ -146,6 +146,18 @@ TEST_F(Frame, StrokesAreTenPixelPolylinesWithRoundCaps) {
     EXPECT_EQ(imageRgb(*renderer, 300, 342), black);  // two identical points still leave a mark
 }
 
+TEST_F(Frame, InkAtTheBoardEdgesStaysOnTheBoard) {
+    // Pixels are written directly: a stroke past an edge must neither wrap
+    // into the neighbouring row nor run past the image.
+    game.strokes.push_back(stroke({{0, 0}, {0, 543}, {300, 543}}));
+    renderer->render(game);
+    EXPECT_EQ(imageRgb(*renderer, 0, 200), black);
+    EXPECT_EQ(imageRgb(*renderer, 300, 585), black);
+    EXPECT_NE(imageRgb(*renderer, 6, 300), black);  // beyond the pen's reach
+    for (int y = 42; y < 586; ++y) ASSERT_NE(imageRgb(*renderer, 543, y), black) << y;  // no wrap from x < 0
+    EXPECT_EQ(imageRgb(*renderer, 2, 41), spriteColour(106));
+}
+
 TEST_F(Frame, ABallCoversItsSquareAndBallsDrawnLaterCoverEarlierOnes) {
     game.balls.push_back(ball(3, 100, 100, 12));
     game.strokes.push_back(stroke({{60, 110}, {140, 110}}));  // under the ball
