@@ -56,7 +56,9 @@ Renderer::Renderer(HINSTANCE instance) {
     }
 }
 
-Renderer::~Renderer() { release(); }
+Renderer::~Renderer() {
+    release();
+}
 
 void Renderer::createSurfaces(HINSTANCE instance) {
     atlas.reset(static_cast<HBITMAP>(
@@ -64,8 +66,7 @@ void Renderer::createSurfaces(HINSTANCE instance) {
     if (!atlas) throw std::runtime_error("The embedded original sprite atlas could not be loaded.");
 
     BITMAP size{};
-    if (GetObjectW(atlas.get(), sizeof size, &size) == 0 || size.bmWidth != atlasWidth ||
-        size.bmHeight != atlasHeight)
+    if (GetObjectW(atlas.get(), sizeof size, &size) == 0 || size.bmWidth != atlasWidth || size.bmHeight != atlasHeight)
         throw std::runtime_error("The embedded sprite atlas has unexpected dimensions.");
 
     atlasDc.reset(CreateCompatibleDC(nullptr));
@@ -93,8 +94,7 @@ void Renderer::createSurfaces(HINSTANCE instance) {
     displacedBitmaps[backgroundSlot] = SelectedObject(backgroundDc.get(), boardBackground.get());
 
     LOGBRUSH black{BS_SOLID, RGB(0, 0, 0), 0};
-    inkPen.reset(ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_ROUND | PS_JOIN_ROUND, inkWidth, &black, 0,
-                              nullptr));
+    inkPen.reset(ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_ROUND | PS_JOIN_ROUND, inkWidth, &black, 0, nullptr));
     if (!inkPen) throw std::runtime_error("Windows could not create the ink pen.");
 }
 
@@ -103,8 +103,8 @@ void Renderer::createBallArt() {
     BITMAPINFO info = topDownInfo(atlasWidth, atlasHeight);
     // GetDIBits converts the 24-bit rows to 32 bits; the atlas is not yet
     // selected into a context, as GetDIBits requires.
-    if (!ballArt || GetDIBits(ballArtDc.get(), atlas.get(), 0, atlasHeight, ballArtBits, &info, DIB_RGB_COLORS) !=
-                        atlasHeight) {
+    if (!ballArt ||
+        GetDIBits(ballArtDc.get(), atlas.get(), 0, atlasHeight, ballArtBits, &info, DIB_RGB_COLORS) != atlasHeight) {
         ballArt.reset();
         ballArtBits = nullptr;
         throw std::runtime_error("Windows could not prepare transparent ball artwork.");

@@ -14,7 +14,9 @@ constexpr int borderCells = 17;
 constexpr int sweepRound = 34;  // steps for one lap of the two gold cells
 constexpr double sweepStepSeconds = 0.02;
 
-int roundToInt(double v) { return static_cast<int>(std::lround(v)); }
+int roundToInt(double v) {
+    return static_cast<int>(std::lround(v));
+}
 
 }  // namespace
 

@@ -14,7 +14,7 @@ namespace corvale {
 // A pen, brush, bitmap or font, deleted with DeleteObject.
 template <typename Handle>
 class GdiObject {
-public:
+   public:
     GdiObject() = default;
     explicit GdiObject(Handle handle) : handle_(handle) {}
     ~GdiObject() { reset(); }
@@ -33,7 +33,7 @@ public:
         handle_ = handle;
     }
 
-private:
+   private:
     Handle handle_ = nullptr;
 };
 
@@ -44,7 +44,7 @@ using GdiFont = GdiObject<HFONT>;
 
 // A memory device context from CreateCompatibleDC, deleted with DeleteDC.
 class MemoryDc {
-public:
+   public:
     MemoryDc() = default;
     explicit MemoryDc(HDC dc) : dc_(dc) {}
     ~MemoryDc() { reset(); }
@@ -63,14 +63,14 @@ public:
         dc_ = dc;
     }
 
-private:
+   private:
     HDC dc_ = nullptr;
 };
 
 // A window's device context from GetDC (nullptr = the screen), given back
 // with ReleaseDC.
 class WindowDc {
-public:
+   public:
     WindowDc() = default;
     explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
     ~WindowDc() { reset(); }
@@ -95,7 +95,7 @@ public:
         dc_ = nullptr;
     }
 
-private:
+   private:
     HWND window_ = nullptr;
     HDC dc_ = nullptr;
 };
@@ -103,7 +103,7 @@ private:
 // An object selected into a context; restore() (or destruction) selects the
 // object it displaced back, so the owner of ours can delete it safely.
 class SelectedObject {
-public:
+   public:
     SelectedObject() = default;
     SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), displaced_(SelectObject(dc, object)) {
         if (displaced_ == nullptr || displaced_ == HGDI_ERROR) {
@@ -133,7 +133,7 @@ public:
         displaced_ = nullptr;
     }
 
-private:
+   private:
     HDC dc_ = nullptr;
     HGDIOBJ displaced_ = nullptr;
 };
@@ -141,7 +141,7 @@ private:
 // SaveDC on construction, RestoreDC on destruction: clip regions, stretch
 // modes and selections made in between go away together.
 class SavedDcState {
-public:
+   public:
     explicit SavedDcState(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
     ~SavedDcState() {
         if (saved_ != 0) RestoreDC(dc_, saved_);
@@ -151,7 +151,7 @@ public:
     SavedDcState(SavedDcState&&) = delete;
     SavedDcState& operator=(SavedDcState&&) = delete;
 
-private:
+   private:
     HDC dc_;
     int saved_;
 };

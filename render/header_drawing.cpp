@@ -35,8 +35,8 @@ void Renderer::drawHeader(const Game& game) {
         drawSprite(dc, leftCap, x, boxY, false);
         return x;
     };
-    const int greenLeft = drawNumberBox(game.highScore, 433, sprite::greenLeftCap, sprite::greenDigit,
-                                        sprite::greenRightCap);
+    const int greenLeft =
+        drawNumberBox(game.highScore, 433, sprite::greenLeftCap, sprite::greenDigit, sprite::greenRightCap);
     drawNumberBox(game.score, greenLeft - boxGap, sprite::whiteLeftCap, sprite::whiteDigit, sprite::whiteRightCap);
 
     if (game.blockTokens > 99) {

@@ -11,9 +11,9 @@ inline constexpr int gameImageHeight = 586;
 inline constexpr int headerHeight = 42;
 
 struct Placement {
-    int x = 0;       // offset from the rectangle's left edge
-    int y = 0;       // offset from its top edge
-    int width = 0;   // scaled picture; may be 0 for a tiny rectangle
+    int x = 0;      // offset from the rectangle's left edge
+    int y = 0;      // offset from its top edge
+    int width = 0;  // scaled picture; may be 0 for a tiny rectangle
     int height = 0;
 
     friend bool operator==(const Placement&, const Placement&) = default;

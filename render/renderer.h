@@ -24,7 +24,7 @@ inline constexpr int atlasResourceId = 501;
 inline constexpr int queueSlots = 6;
 
 class Renderer {
-public:
+   public:
     // Loads the atlas from `instance` and creates every surface. Throws
     // std::runtime_error naming the first step that failed; whatever was
     // created before it is given back.
@@ -73,7 +73,7 @@ public:
     double queueSlotX(int slot) const { return slotX[static_cast<std::size_t>(slot)]; }
     int borderSweepSteps() const { return sweepSteps; }
 
-private:
+   private:
     void createSurfaces(HINSTANCE instance);
     void createBallArt();
     void updateQueueAnimation(const Game& game);
@@ -109,15 +109,15 @@ private:
     // ---- Tile cache, queue animation and border sweep ----
     std::array<std::int32_t, boardCellCount> cellSprites{};
     bool backgroundValid = false;
-    std::uint64_t queueBoard = 0;     // boardsStarted of the board being animated
-    double queueClock = 0.0;          // boardAge at the last render
-    double queueAccumulator = 0.0;    // seconds not yet turned into animation steps
+    std::uint64_t queueBoard = 0;                // boardsStarted of the board being animated
+    double queueClock = 0.0;                     // boardAge at the last render
+    double queueAccumulator = 0.0;               // seconds not yet turned into animation steps
     std::array<double, queueSlots> slotX{};      // header x of queue balls, front first
     std::array<double, queueSlots> slotSpeed{};  // px/s, negative = moving left
-    std::uint64_t queueLength = 0;    // queue length at the last render
-    std::int32_t lastPhase = 0;       // phase at the last render
-    std::int32_t sweepSteps = 0;      // border sweep length of the cleared board
-    std::vector<POINT> strokePoints;  // reused so a stroke allocates only when it outgrows it
+    std::uint64_t queueLength = 0;               // queue length at the last render
+    std::int32_t lastPhase = 0;                  // phase at the last render
+    std::int32_t sweepSteps = 0;                 // border sweep length of the cleared board
+    std::vector<POINT> strokePoints;             // reused so a stroke allocates only when it outgrows it
 
     // ---- Presentation ----
     int presentWidth = 0;

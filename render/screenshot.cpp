@@ -15,7 +15,7 @@ void put32(std::uint8_t* at, std::uint32_t value) {
 }
 
 class FileHandle {
-public:
+   public:
     explicit FileHandle(HANDLE file) : file_(file) {}
     ~FileHandle() { close(); }
     FileHandle(const FileHandle&) = delete;
@@ -27,7 +27,7 @@ public:
         file_ = INVALID_HANDLE_VALUE;
     }
 
-private:
+   private:
     HANDLE file_;
 };
 
@@ -54,7 +54,8 @@ bool writeAllBytes(HANDLE file, const void* bytes, DWORD count) {
 }
 
 bool writeScreenshotFile(const std::wstring& path, const std::uint32_t* pixels, FileWriter write) {
-    FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle file(
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) return false;
     const auto header = screenshotHeader();
     const bool complete = write(file.get(), header.data(), 14) && write(file.get(), header.data() + 14, 40) &&

@@ -1,3 +1,4 @@
+#include "level.h"
 #include "sprites.h"
 
 namespace corvale {
@@ -7,21 +8,33 @@ int tileSprite(std::uint16_t code, int wallFrame) {
     const int kind = code >> 12;
     const int p0 = code & 0xF;
     const int p1 = (code >> 4) & 0xF;
-    switch (kind) {
-        case 1: return 1;                                        // launcher
-        case 2: return 17 + 4 * p0 + p1;                         // hole quarter p1 of colour p0
-        case 3: return 37 + p0;                                  // solid wall
-        case 4: return 42 + p0;                                  // breakable wall
-        case 5: return 47 + 5 * p1 + p0;                         // one-way wall, direction p1
-        case 6: return 77 + 5 * wallFrame;                       // timed wall
-        case 7: return 77 + 5 * wallFrame + p0;                  // keyhole wall of key colour p0
-        case 8: return 102 + p1;                                 // ramp
-        case 10: return 67 + 5 * p1 + p0;                        // two-way filter, orientation p1
-        default: return sprite::floor;                           // floor, and a preplaced ball's cell
+    switch (static_cast<TileKind>(kind)) {
+        case TileKind::Launcher:
+            return 1;
+        case TileKind::HoleQuadrant:
+            return 17 + 4 * p0 + p1;  // hole quarter p1 of colour p0
+        case TileKind::Wall:
+            return 37 + p0;
+        case TileKind::BreakableWall:
+            return 42 + p0;
+        case TileKind::OneWayWall:
+            return 47 + 5 * p1 + p0;  // one-way wall, direction p1
+        case TileKind::TimedWall:
+            return 77 + 5 * wallFrame;
+        case TileKind::KeyholeWall:
+            return 77 + 5 * wallFrame + p0;  // keyhole wall of key colour p0
+        case TileKind::Ramp:
+            return 102 + p1;
+        case TileKind::TwoWayFilter:
+            return 67 + 5 * p1 + p0;  // two-way filter, orientation p1
+        default:
+            return sprite::floor;  // floor, and a preplaced ball's cell
     }
 }
 
-int ballSprite(int color, bool nearHole) { return color + (nearHole ? sprite::ballNearHole : sprite::ball); }
+int ballSprite(int color, bool nearHole) {
+    return color + (nearHole ? sprite::ballNearHole : sprite::ball);
+}
 
 int goldSprite(int tile) {
     constexpr int goldWall = 41;

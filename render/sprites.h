@@ -28,23 +28,23 @@ extern const std::array<SpriteRect, spriteCount> spriteTable;
 // Sprites the drawing code names directly.
 namespace sprite {
 inline constexpr int floor = 0;
-inline constexpr int ball = 2;           // + colour
-inline constexpr int ballNearHole = 7;   // + colour
-inline constexpr int queueBall = 12;     // + colour
+inline constexpr int ball = 2;          // + colour
+inline constexpr int ballNearHole = 7;  // + colour
+inline constexpr int queueBall = 12;    // + colour
 inline constexpr int queueTrough = 106;
 inline constexpr int middleBar = 107;
 inline constexpr int blockPanel = 108;
 inline constexpr int endPiece = 109;
 inline constexpr int whiteLeftCap = 110;
-inline constexpr int whiteDigit = 111;   // + digit
+inline constexpr int whiteDigit = 111;  // + digit
 inline constexpr int whiteRightCap = 121;
 inline constexpr int greenLeftCap = 122;
-inline constexpr int greenDigit = 123;   // + digit
+inline constexpr int greenDigit = 123;  // + digit
 inline constexpr int greenRightCap = 133;
-inline constexpr int smallDigit = 134;   // + digit
+inline constexpr int smallDigit = 134;  // + digit
 inline constexpr int smallPlus = 144;
 inline constexpr int redLeftCap = 145;
-inline constexpr int redDigit = 146;     // + digit
+inline constexpr int redDigit = 146;  // + digit
 inline constexpr int redMinus = 156;
 inline constexpr int redBlank = 157;
 inline constexpr int redRightCap = 158;

@@ -23,7 +23,8 @@ Game typicalGame() {
     for (int i = 0; i < boardCellCount; ++i) {
         const int column = i % boardColumns;
         const int row = i / boardColumns;
-        if (column == 0 || row == 0 || column == 16 || row == 16) level.cells[static_cast<std::size_t>(i)].code = 0x3000;
+        if (column == 0 || row == 0 || column == 16 || row == 16)
+            level.cells[static_cast<std::size_t>(i)].code = 0x3000;
     }
     level.cells[8 + 17 * 8].code = 0x2000;
     std::vector<Level> levels{level};
@@ -96,7 +97,7 @@ int main() {
         SelectedObject selected(screenDc.get(), screen.get());
         const RECT rect{0, 0, 544 * scale, 586 * scale};
         renderer.present(screenDc.get(), rect);
-            // Only the present after each new frame is timed, not the render.
+        // Only the present after each new frame is timed, not the render.
         LARGE_INTEGER frequency, from, to;
         QueryPerformanceFrequency(&frequency);
         std::vector<double> samples;

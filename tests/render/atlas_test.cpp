@@ -73,7 +73,7 @@ TEST(BallArt, IsTheWholeAtlasKeyedTopRowFirst) {
 
 // A 64 x 64 32-bit target filled with one colour.
 class Target {
-public:
+   public:
     explicit Target(std::uint32_t fill) : dc(CreateCompatibleDC(nullptr)) {
         bitmap.reset(createTopDownBitmap(dc.get(), size, size, &bits));
         selection = SelectedObject(dc.get(), bitmap.get());

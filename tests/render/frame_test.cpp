@@ -9,7 +9,7 @@ using test::spriteAt;
 using test::spriteColour;
 
 class Frame : public ::testing::Test {
-protected:
+   protected:
     void SetUp() override { test::paintDistinctSprites(*renderer); }
     BoardCell& cell(int column, int row) { return game.cells[static_cast<std::size_t>(column + 17 * row)]; }
     static InkStroke stroke(std::vector<BoardPoint> points) {
@@ -140,7 +140,7 @@ TEST_F(Frame, StrokesAreTenPixelPolylinesWithRoundCaps) {
     EXPECT_EQ(imageRgb(*renderer, 100, 95), black);
     EXPECT_NE(imageRgb(*renderer, 100, 99), black);
     EXPECT_NE(imageRgb(*renderer, 100, 85), black);
-    EXPECT_EQ(imageRgb(*renderer, 46, 92), black);   // the cap reaches past the end point
+    EXPECT_EQ(imageRgb(*renderer, 46, 92), black);  // the cap reaches past the end point
     EXPECT_NE(imageRgb(*renderer, 42, 92), black);
     EXPECT_EQ(imageRgb(*renderer, 150, 142), black);  // second segment
     EXPECT_EQ(imageRgb(*renderer, 300, 342), black);  // two identical points still leave a mark
@@ -153,7 +153,7 @@ TEST_F(Frame, InkAtTheBoardEdgesStaysOnTheBoard) {
     renderer->render(game);
     EXPECT_EQ(imageRgb(*renderer, 0, 200), black);
     EXPECT_EQ(imageRgb(*renderer, 300, 585), black);
-    EXPECT_NE(imageRgb(*renderer, 6, 300), black);  // beyond the pen's reach
+    EXPECT_NE(imageRgb(*renderer, 6, 300), black);                                      // beyond the pen's reach
     for (int y = 42; y < 586; ++y) ASSERT_NE(imageRgb(*renderer, 543, y), black) << y;  // no wrap from x < 0
     EXPECT_EQ(imageRgb(*renderer, 2, 41), spriteColour(106));
 }
@@ -167,7 +167,7 @@ TEST_F(Frame, ABallCoversItsSquareAndBallsDrawnLaterCoverEarlierOnes) {
     EXPECT_EQ(imageRgb(*renderer, 112, 140), spriteColour(0));
     EXPECT_EQ(imageRgb(*renderer, 100, 129), spriteColour(0));
     EXPECT_EQ(imageRgb(*renderer, 100, 154), black);  // the ink shows again below the ball
-    EXPECT_EQ(imageRgb(*renderer, 80, 152), black);  // the ink beside it
+    EXPECT_EQ(imageRgb(*renderer, 80, 152), black);   // the ink beside it
 
     game.balls.push_back(ball(1, 110, 100, 12));
     game.balls[1].nearHole = true;

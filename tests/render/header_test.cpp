@@ -9,7 +9,7 @@ using test::spriteAt;
 using test::spriteColour;
 
 class Header : public ::testing::Test {
-protected:
+   protected:
     void SetUp() override { test::paintDistinctSprites(*renderer); }
     // Sprite `index` shows at (x, y).
     bool shows(int index, int x, int y) { return spriteAt(*renderer, index, x, y); }
@@ -72,9 +72,8 @@ TEST_F(Header, ClockShowsWholeSecondsWithLeadingZeros) {
         int hundreds, tens, ones;  // sprites
     };
     const Case cases[] = {
-        {7.9, false, true, 146, 146, 153},     {999.5, false, true, 155, 155, 155},
-        {1000.0, false, true, 156, 156, 156},  {5.0, true, true, 156, 156, 156},
-        {42.0, false, false, 157, 157, 157},   {-3.0, false, true, 146, 146, 146},
+        {7.9, false, true, 146, 146, 153},   {999.5, false, true, 155, 155, 155}, {1000.0, false, true, 156, 156, 156},
+        {5.0, true, true, 156, 156, 156},    {42.0, false, false, 157, 157, 157}, {-3.0, false, true, 146, 146, 146},
         {123.0, false, true, 147, 148, 149},
     };
     for (const Case& c : cases) {
@@ -102,7 +101,7 @@ TEST_F(Header, PanelsSitAtTheirPlaces) {
 }
 
 class Queue : public Header {
-protected:
+   protected:
     void SetUp() override {
         Header::SetUp();
         game.queue = {1, 2, 3, 4, 0, 1, 2, 3, 4};

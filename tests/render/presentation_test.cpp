@@ -11,7 +11,7 @@ constexpr std::uint32_t margin = 0xC0C0CB;  // red 192, green 192, blue 203
 
 // A 32-bit window stand-in of width x height.
 class Screen {
-public:
+   public:
     Screen(int w, int h) : width(w), height(h), dc(CreateCompatibleDC(nullptr)) {
         bitmap.reset(createTopDownBitmap(dc.get(), w, h, &bits));
         selection = SelectedObject(dc.get(), bitmap.get());
@@ -41,7 +41,7 @@ TEST(Placement, ScalesUniformlyAndCentres) {
 }
 
 class Presenting : public ::testing::Test {
-protected:
+   protected:
     void SetUp() override {
         test::paintDistinctSprites(*renderer);
         game.balls.push_back(Ball{});
@@ -58,8 +58,8 @@ protected:
                 const std::uint32_t want =
                     inside ? imageRgb(*renderer, (x - at.left) / scale, (y - at.top) / scale) : margin;
                 if (screen.rgb(x, y) != want)
-                    return ::testing::AssertionFailure()
-                           << "pixel (" << x << ", " << y << ") is " << std::hex << screen.rgb(x, y) << ", not " << want;
+                    return ::testing::AssertionFailure() << "pixel (" << x << ", " << y << ") is " << std::hex
+                                                         << screen.rgb(x, y) << ", not " << want;
             }
         return ::testing::AssertionSuccess();
     }

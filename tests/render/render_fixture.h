@@ -59,14 +59,16 @@ inline ::testing::AssertionResult spriteAt(const Renderer& renderer, int index, 
             const std::uint32_t want = atlasRgb(renderer, r.left + dx, r.top + dy);
             const std::uint32_t got = imageRgb(renderer, x + dx, y + dy);
             if (want != got)
-                return ::testing::AssertionFailure() << "sprite " << index << " at (" << x << ", " << y
-                                                     << "): pixel (" << x + dx << ", " << y + dy << ") is " << std::hex
-                                                     << got << ", atlas has " << want;
+                return ::testing::AssertionFailure()
+                       << "sprite " << index << " at (" << x << ", " << y << "): pixel (" << x + dx << ", " << y + dy
+                       << ") is " << std::hex << got << ", atlas has " << want;
         }
     return ::testing::AssertionSuccess();
 }
 
-inline std::unique_ptr<Renderer> makeRenderer() { return std::make_unique<Renderer>(GetModuleHandleW(nullptr)); }
+inline std::unique_ptr<Renderer> makeRenderer() {
+    return std::make_unique<Renderer>(GetModuleHandleW(nullptr));
+}
 
 // A Game of one all-floor board with an empty queue; tests set the fields
 // they draw.

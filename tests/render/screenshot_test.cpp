@@ -1,9 +1,10 @@
+#include "screenshot.h"
+
 #include <cstdio>
 #include <fstream>
 #include <iterator>
 
 #include "render_fixture.h"
-#include "screenshot.h"
 
 namespace corvale {
 namespace {
@@ -27,10 +28,12 @@ std::vector<std::uint8_t> readAll(const std::wstring& path) {
     return bytes;
 }
 
-bool exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool exists(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 class Screenshot : public ::testing::Test {
-protected:
+   protected:
     void SetUp() override {
         game.score = 321;
         renderer->render(game);
@@ -47,9 +50,9 @@ protected:
 
 TEST_F(Screenshot, HeaderIsTheTopDown32BitLayout) {
     const std::uint8_t expected[54] = {
-        'B', 'M', 0x36, 0x75, 0x13, 0x00, 0, 0, 0, 0, 54, 0, 0, 0,                  // file header
-        40, 0, 0, 0, 0x20, 0x02, 0, 0, 0xB6, 0xFD, 0xFF, 0xFF, 1, 0, 32, 0,         // size, planes, depth
-        0, 0, 0, 0, 0x00, 0x75, 0x13, 0x00, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+        'B', 'M', 0x36, 0x75, 0x13, 0x00, 0,    0,    0,    0,    54,   0,    0, 0,         // file header
+        40,  0,   0,    0,    0x20, 0x02, 0,    0,    0xB6, 0xFD, 0xFF, 0xFF, 1, 0, 32, 0,  // size, planes, depth
+        0,   0,   0,    0,    0x00, 0x75, 0x13, 0x00, 0,    0,    0,    0,    0, 0, 0,  0, 0, 0, 0, 0, 0, 0, 0, 0};
     const auto header = screenshotHeader();
     EXPECT_TRUE(std::equal(header.begin(), header.end(), std::begin(expected)));
 }

@@ -5,8 +5,12 @@
 namespace corvale {
 namespace {
 
-SpriteRect rectAt(int left, int top, int width, int height) { return {left, top, left + width, top + height}; }
-const SpriteRect& entry(int i) { return spriteTable[static_cast<std::size_t>(i)]; }
+SpriteRect rectAt(int left, int top, int width, int height) {
+    return {left, top, left + width, top + height};
+}
+const SpriteRect& entry(int i) {
+    return spriteTable[static_cast<std::size_t>(i)];
+}
 
 TEST(SpriteTable, EveryEntryLiesInsideTheAtlasAndOnlyTheGrayFiltersAreEmpty) {
     for (int i = 0; i < spriteCount; ++i) {
@@ -41,7 +45,8 @@ TEST(SpriteTable, ColouredSeriesFollowTheLayout) {
             EXPECT_EQ(entry(67 + c), rectAt(231, 199 + 33 * (c - 1), 32, 32)) << c;
             EXPECT_EQ(entry(72 + c), rectAt(198, 199 + 33 * (c - 1), 32, 32)) << c;
         }
-        for (int f = 0; f < 5; ++f) EXPECT_EQ(entry(77 + 5 * f + c), rectAt(198 + 33 * f, 1 + 33 * c, 32, 32)) << c << f;
+        for (int f = 0; f < 5; ++f)
+            EXPECT_EQ(entry(77 + 5 * f + c), rectAt(198 + 33 * f, 1 + 33 * c, 32, 32)) << c << f;
     }
 }
 
@@ -76,12 +81,12 @@ TEST(TileSprite, EachKindPicksItsArtwork) {
         int sprite;
     };
     const Case cases[] = {
-        {0x0000, 0, 0},   {0x1000, 0, 1},   {0x2032, 0, 28},  // hole colour 2, lower right quarter
-        {0x3004, 0, 41},  {0x4001, 0, 43},  {0x5023, 0, 60},  // one-way, passage left, colour 3
-        {0x6000, 4, 97},  {0x6000, 0, 77},  {0x7002, 1, 84},  // keyhole key colour 2, frame 1
-        {0x7000, 2, 87},  {0x8030, 0, 105}, {0x9003, 0, 0},   // keyhole of colour 0 = timed art; preplaced ball
-        {0xA014, 0, 76},  {0xA000, 0, 67},  {0xA010, 0, 72},  // filters; gray ones have no art
-        {0xB000, 0, 0},   {0xFFFF, 3, 0},
+        {0x0000, 0, 0},  {0x1000, 0, 1},   {0x2032, 0, 28},  // hole colour 2, lower right quarter
+        {0x3004, 0, 41}, {0x4001, 0, 43},  {0x5023, 0, 60},  // one-way, passage left, colour 3
+        {0x6000, 4, 97}, {0x6000, 0, 77},  {0x7002, 1, 84},  // keyhole key colour 2, frame 1
+        {0x7000, 2, 87}, {0x8030, 0, 105}, {0x9003, 0, 0},   // keyhole of colour 0 = timed art; preplaced ball
+        {0xA014, 0, 76}, {0xA000, 0, 67},  {0xA010, 0, 72},  // filters; gray ones have no art
+        {0xB000, 0, 0},  {0xFFFF, 3, 0},
     };
     for (const Case& c : cases) EXPECT_EQ(tileSprite(c.code, c.frame), c.sprite) << std::hex << c.code;
 }
