@@ -1,0 +1,172 @@
+// Ink strokes: drawing, the stored-stroke limit, bouncing and erasure.
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "board_builder.h"
+#include "game.h"
+
+namespace corvale {
+namespace {
+
+using testing::buildLevel;
+using testing::gameWith;
+using testing::putBall;
+
+Game busyBoard() {
+    Game game = gameWith(buildLevel(""));
+    putBall(game, 0, 500, 500, 0, 0);  // keeps the board in play
+    return game;
+}
+
+TEST(Strokes, BeginAndExtendWithSpacingAndClamping) {
+    Game game = busyBoard();
+    game.beginStroke(543.7, 10);
+    ASSERT_EQ(game.strokes.size(), 1u);
+    EXPECT_EQ(game.strokes[0].points[0], (BoardPoint{543, 10}));
+    EXPECT_EQ(game.strokes[0].id, 1u);
+    EXPECT_EQ(game.drawingStrokeId, 1u);
+    EXPECT_EQ(game.boardCounters.strokesDrawn, 1u);
+
+    game.extendStroke(543, 10.4);  // 0.4 px: too close
+    EXPECT_EQ(game.strokes[0].points.size(), 1u);
+    EXPECT_EQ(game.boardCounters.inkDrawn, 0.0);
+    game.extendStroke(543, 10.5);
+    EXPECT_EQ(game.strokes[0].points.size(), 2u);
+    EXPECT_DOUBLE_EQ(game.boardCounters.inkDrawn, 0.5);
+    game.extendStroke(600, 10.5);  // outside: onto the edge
+    EXPECT_EQ(game.strokes[0].points.size(), 2u) << "clamped to the last point, too close";
+    game.extendStroke(600, 20.5);
+    EXPECT_EQ(game.strokes[0].points.back(), (BoardPoint{543, 20.5}));
+    game.extendStroke(std::numeric_limits<double>::quiet_NaN(), 30);
+    EXPECT_EQ(game.strokes[0].points.size(), 3u);
+
+    game.beginStroke(544, 10);
+    EXPECT_EQ(game.strokes.size(), 1u) << "off the board";
+    EXPECT_EQ(game.drawingStrokeId, 0u) << "but the drag has ended";
+    game.extendStroke(500, 100);
+    EXPECT_EQ(game.strokes[0].points.size(), 3u);
+    game.beginStroke(10, -0.1);
+    EXPECT_EQ(game.strokes.size(), 1u);
+}
+
+TEST(Strokes, RefusedWhilePausedOrAfterTheBoard) {
+    Game game = busyBoard();
+    game.setPaused(true);
+    game.beginStroke(100, 100);
+    EXPECT_TRUE(game.strokes.empty());
+    game.setPaused(false);
+    game.beginStroke(100, 100);
+    game.setPaused(true);
+    EXPECT_EQ(game.drawingStrokeId, 0u) << "pausing ends the drag";
+    game.clearInk();
+    EXPECT_TRUE(game.strokes.empty()) << "clearInk works while paused";
+}
+
+TEST(Strokes, TheLimitEvictsTheOldest) {
+    Game game = busyBoard();
+    for (int i = 0; i < 12; ++i) game.beginStroke(10.0 + i, 10);
+    EXPECT_EQ(game.strokes.size(), 12u);
+    EXPECT_FALSE(game.setStrokeLimit(0));
+    EXPECT_FALSE(game.setStrokeLimit(4097));
+    EXPECT_EQ(game.strokeLimit, 20);
+    EXPECT_TRUE(game.setStrokeLimit(4096));
+    EXPECT_TRUE(game.setStrokeLimit(5));
+    ASSERT_EQ(game.strokes.size(), 5u);
+    EXPECT_EQ(game.strokes.front().id, 8u);
+    EXPECT_EQ(game.strokes.back().id, 12u);
+
+    game.beginStroke(100, 100);
+    EXPECT_EQ(game.strokes.size(), 5u);
+    EXPECT_EQ(game.strokes.front().id, 9u);
+
+    ASSERT_TRUE(game.setStrokeLimit(1));
+    game.beginStroke(200, 200);
+    const std::uint64_t drawing = game.drawingStrokeId;
+    game.beginStroke(300, 300);
+    ASSERT_EQ(game.strokes.size(), 1u);
+    EXPECT_EQ(game.strokes[0].id, drawing + 1);
+
+    // A stroke evicted while being drawn stops growing.
+    game.endStroke();
+    game.beginStroke(10, 10);
+    game.strokes.clear();  // as if evicted
+    game.extendStroke(20, 20);
+    EXPECT_TRUE(game.strokes.empty());
+}
+
+TEST(Strokes, HoldAtMost32768Points) {
+    Game game = busyBoard();
+    game.beginStroke(0, 0);
+    for (int i = 1; i < 40000; ++i) game.extendStroke((i % 2) * 10.0, (i / 2) % 500 + 0.5 * (i % 3));
+    EXPECT_EQ(game.strokes[0].points.size(), 32768u);
+}
+
+TEST(StrokeNear, MeasuresSegmentsAndDotsInclusively) {
+    Game game = busyBoard();
+    game.beginStroke(100, 100);
+    const InkStroke dot = game.strokes[0];
+    EXPECT_TRUE(game.strokeNear(dot, {103, 104}, 5));
+    EXPECT_FALSE(game.strokeNear(dot, {103, 104.01}, 5));
+    game.extendStroke(200, 100);
+    const InkStroke line = game.strokes[0];
+    EXPECT_TRUE(game.strokeNear(line, {150, 106}, 6));
+    EXPECT_FALSE(game.strokeNear(line, {150, 106.5}, 6));
+    EXPECT_TRUE(game.strokeNear(line, {206, 100}, 6)) << "beyond the end: distance to the end point";
+    EXPECT_FALSE(game.strokeNear(line, {207, 100}, 6));
+    EXPECT_FALSE(game.strokeNear(InkStroke{}, {100, 100}, 50));
+}
+
+TEST(InkCollision, ABallBouncesOffAStrokeAndUsesItUp) {
+    Game game = busyBoard();
+    game.beginStroke(300, 200);
+    game.extendStroke(300, 340);
+    game.endStroke();
+    game.beginStroke(20, 20);  // far away: survives
+    putBall(game, 1, 250, 272, 100, 0);
+    game.step(0.5);
+    const Ball& ball = game.balls[1];
+    EXPECT_EQ(ball.vx, -100.0);
+    EXPECT_EQ(ball.vy, 0.0);
+    EXPECT_LT(ball.x, 283);
+    EXPECT_EQ(game.boardCounters.inkHits, 1u);
+    ASSERT_EQ(game.strokes.size(), 1u);
+    EXPECT_EQ(game.strokes[0].points[0], (BoardPoint{20, 20}));
+    EXPECT_EQ(game.drawingStrokeId, game.strokes[0].id) << "the drag of another stroke goes on";
+}
+
+TEST(InkCollision, ErasingTheStrokeBeingDrawnEndsTheDrag) {
+    Game game = busyBoard();
+    game.beginStroke(300, 200);
+    game.extendStroke(300, 340);
+    putBall(game, 1, 250, 272, 100, 0);
+    game.step(0.5);
+    EXPECT_TRUE(game.strokes.empty());
+    EXPECT_EQ(game.drawingStrokeId, 0u);
+    game.extendStroke(300, 400);
+    EXPECT_TRUE(game.strokes.empty()) << "the rest of that drag draws nothing";
+}
+
+TEST(InkCollision, ADotDeflectsLikeASmallObstacle) {
+    Game game = busyBoard();
+    game.beginStroke(300, 272);
+    game.endStroke();
+    putBall(game, 1, 250, 272, 100, 0);
+    game.step(0.5);
+    EXPECT_LT(game.balls[1].vx, 0);
+    EXPECT_TRUE(game.strokes.empty());
+}
+
+TEST(InkCollision, ADiagonalStrokeTurnsTheBall) {
+    Game game = busyBoard();
+    game.beginStroke(260, 340);
+    game.extendStroke(340, 260);  // a 45-degree line across the path
+    putBall(game, 1, 200, 300, 100, 0);
+    game.step(1.0);
+    const Ball& ball = game.balls[1];
+    EXPECT_NEAR(ball.vx, 0, 1e-9);
+    EXPECT_NEAR(ball.vy, -100, 1e-9);
+}
+
+}  // namespace
+}  // namespace corvale
