@@ -31,13 +31,16 @@ bool Game::clampToBoard(Ball& ball) const {
     return bounced;
 }
 
-void Game::collideBalls(Ball& ball) {
-    for (Ball& other : balls) {
+void Game::collideBalls(std::size_t i) {
+    Ball& ball = balls[i];
+    for (std::size_t j = 0; j < balls.size(); ++j) {
+        // Cheap rejection on the packed positions; exact, since |dx| >= reach
+        // implies dx^2 + dy^2 >= reach^2.
+        const double reach = positions.radius[j] + ball.radius;
+        if (std::fabs(ball.x - positions.x[j]) >= reach || std::fabs(ball.y - positions.y[j]) >= reach) continue;
+        Ball& other = balls[j];
         if (!other.active || other.id == ball.id) continue;
         const double dx = ball.x - other.x;
-        const double reach = other.radius + ball.radius;
-        // Cheap rejection; exact, since |dx| >= reach implies s >= reach^2.
-        if (std::fabs(dx) >= reach) continue;
         const double dy = ball.y - other.y;
         const double s = dx * dx + dy * dy;
         if (s >= reach * reach || s <= 1e-12) continue;
@@ -69,8 +72,13 @@ bool Game::cellOccupied(int column, int row) const {
 }
 
 bool Game::ballTouchesRect(const Ball& ball, const BoardRect& rect) const {
-    const Outline outline = ballOutline(ball.radius);
     const BoardPoint centre = truncatedCentre(ball);
+    // Every outline point lies within the radius of the truncated centre.
+    const double r = ball.radius;
+    if (centre.x + r < rect.left || centre.x - r >= rect.right || centre.y + r < rect.top || centre.y - r >= rect.bottom)
+        return false;
+    Outline scratch;
+    const Outline& outline = outlineOf(ball.radius, scratch);
     for (int a = 0; a < outlinePoints; ++a)
         if (rectContains(rect, outlinePoint(centre, outline, a))) return true;
     return false;

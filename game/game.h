@@ -209,6 +209,33 @@ public:
     std::uint64_t scoreAtBoardStart = 0;            // score when the board was set up
 
 private:
+    // Positions and radii of the balls, packed so the ball-against-ball scan
+    // stays in cache; refreshed every sub-step and after each ball moves.
+    // Sunk balls sit far off the board so they never match.
+    struct BallPositions {
+        std::array<double, maxBalls> x{};
+        std::array<double, maxBalls> y{};
+        std::array<double, maxBalls> radius{};
+    };
+    BallPositions positions;
+    void notePosition(std::size_t i);
+
+    // For each cell, the strokes whose box grown by inkIndexMargin covers
+    // it, in list order, so a ball tests only the ink around it. Built at
+    // the start of each step (strokes change only between steps) and again
+    // after a ball erases ink.
+    struct InkIndex {
+        bool valid = false;
+        std::array<std::uint32_t, boardCellCount + 1> start{};  // cell c's strokes: items[start[c]..start[c+1])
+        std::vector<std::uint32_t> items;                       // indices into strokes; erased = noStroke
+        std::vector<std::uint32_t> remap;                       // scratch: old stroke index -> new
+    };
+    static constexpr std::uint32_t noStroke = 0xFFFFFFFFu;
+    InkIndex inkIndex;
+    void buildInkIndex();
+    template <typename Visit>
+    void forEachStrokeAround(BoardPoint centre, double reach, Visit visit) const;
+
     void seedFromClock();
     void resetRunScore();
     double boardPlayTime() const;
@@ -220,8 +247,8 @@ private:
     void runLauncher(double slice);
     bool runClock(double slice);  // false on a time-out
     void runSubStep(double h);
-    void moveBall(Ball& ball, double h);
-    void collideBalls(Ball& ball);
+    void moveBall(std::size_t i, double h);
+    void collideBalls(std::size_t i);
     void collideInk(Ball& ball);
     void grantBlockTokens();
     void captureOrPull(Ball& ball, BoardPoint holeCentre, int holeColor);

@@ -29,7 +29,7 @@ Outline ballOutline(double radius) {
     const UnitCircle& unit = unitCircle();
     Outline outline;
     for (int a = 0; a < outlinePoints; ++a)
-        outline[a] = {std::trunc(radius * unit.cosines[a]), std::trunc(radius * unit.sines[a])};
+        outline[a] = {truncate(radius * unit.cosines[a]), truncate(radius * unit.sines[a])};
     // cos and sin are not exact at the axes; the axis points must be.
     outline[0] = {-radius, 0.0};
     outline[8] = {0.0, -radius};
@@ -38,10 +38,31 @@ Outline ballOutline(double radius) {
     return outline;
 }
 
+namespace {
+
+constexpr int tabledRadii = 12;
+
+struct OutlineTable {
+    std::array<Outline, tabledRadii + 1> byRadius{};
+    OutlineTable() {
+        for (int r = 1; r <= tabledRadii; ++r) byRadius[static_cast<std::size_t>(r)] = ballOutline(r);
+    }
+};
+
+}  // namespace
+
+const Outline& outlineOf(double radius, Outline& scratch) {
+    static const OutlineTable table;
+    const int whole = static_cast<int>(radius);
+    if (whole >= 1 && whole <= tabledRadii && whole == radius) return table.byRadius[static_cast<std::size_t>(whole)];
+    scratch = ballOutline(radius);
+    return scratch;
+}
+
 std::array<BoardPoint, 4> boundingCorners(const Ball& ball) {
     const double r = ball.radius;
-    const double cx = std::trunc(ball.x - r);
-    const double cy = std::trunc(ball.y - r);
+    const double cx = truncate(ball.x - r);
+    const double cy = truncate(ball.y - r);
     return {{{cx, cy}, {cx + 2 * r, cy}, {cx, cy + 2 * r}, {cx + 2 * r, cy + 2 * r}}};
 }
 

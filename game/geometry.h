@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cmath>
+#include <cstdint>
 
 #include "game.h"
 
@@ -12,12 +13,23 @@ namespace corvale {
 
 inline constexpr int outlinePoints = 32;
 
+// std::trunc, without the library call that baseline x86-64 code makes for
+// it; the sign is kept so -0.0 stays -0.0.
+inline double truncate(double x) {
+    if (!(std::fabs(x) < 4503599627370496.0)) return x;  // already whole, or NaN
+    return std::copysign(static_cast<double>(static_cast<std::int64_t>(x)), x);
+}
+
 // Offsets of the outline from the truncated centre; whole numbers.
 using Outline = std::array<BoardPoint, outlinePoints>;
 
 Outline ballOutline(double radius);
 
-inline BoardPoint truncatedCentre(const Ball& ball) { return {std::trunc(ball.x), std::trunc(ball.y)}; }
+// The outline of a ball of this radius: from a table for the whole radii
+// 1..12 that play produces, otherwise computed into scratch.
+const Outline& outlineOf(double radius, Outline& scratch);
+
+inline BoardPoint truncatedCentre(const Ball& ball) { return {truncate(ball.x), truncate(ball.y)}; }
 
 inline BoardPoint outlinePoint(BoardPoint centre, const Outline& outline, int index) {
     return {centre.x + outline[index].x, centre.y + outline[index].y};

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "game.h"
+#include "geometry.h"
 
 namespace corvale {
 namespace {
@@ -21,8 +22,8 @@ std::uint64_t pointsForColor(int color) {
 }  // namespace
 
 void Game::captureOrPull(Ball& ball, BoardPoint holeCentre, int holeColor) {
-    const double tx = std::trunc(ball.x) - holeCentre.x;
-    const double ty = std::trunc(ball.y) - holeCentre.y;
+    const double tx = truncate(ball.x) - holeCentre.x;
+    const double ty = truncate(ball.y) - holeCentre.y;
     const double v = std::sqrt(tx * tx + ty * ty);
     ball.nearHole = v <= 42;
     if (v + ball.radius <= 12) {
@@ -34,7 +35,7 @@ void Game::captureOrPull(Ball& ball, BoardPoint holeCentre, int holeColor) {
         const double k = 25.0 / (v * v);
         ball.vx = ball.vx * 0.993 - k * tx;
         ball.vy = ball.vy * 0.993 - k * ty;
-        ball.pull = static_cast<std::int32_t>(std::trunc(-24.0 / v));
+        ball.pull = static_cast<std::int32_t>(truncate(-24.0 / v));
         ball.radius = std::max(12.0 + ball.pull, 1.0);
     }
 }

@@ -6,6 +6,7 @@
 
 #include "game.h"
 #include "geometry.h"
+#include "ink_index.h"
 
 namespace corvale {
 namespace {
@@ -52,7 +53,8 @@ bool Game::strokeNear(const InkStroke& stroke, BoardPoint p, double reach) const
 }
 
 bool Game::inkBounce(Ball& ball) const {
-    const Outline outline = ballOutline(ball.radius);
+    Outline scratch;
+    const Outline& outline = outlineOf(ball.radius, scratch);
     const BoardPoint centre = truncatedCentre(ball);
     const double reach = ball.radius + inkReachBeyondRadius;
     const int leading = leadingOutlineIndex(outline, ball.vx, ball.vy);
@@ -60,15 +62,15 @@ bool Game::inkBounce(Ball& ball) const {
     // Which of the 17 scanned points lie on ink near the ball; stroke by
     // stroke, which gives the same points as testing point by point.
     std::bitset<17> onInk;
-    for (const InkStroke& stroke : strokes) {
-        if (!strokeNear(stroke, centre, reach)) continue;
+    forEachStrokeAround(centre, reach, [&](const InkStroke& stroke) {
+        if (!strokeNear(stroke, centre, reach)) return true;
         for (int s = 0; s < 17; ++s) {
             if (onInk[static_cast<std::size_t>(s)]) continue;
             const int a = (leading + s - 8 + outlinePoints) % outlinePoints;
             if (strokeNear(stroke, outlinePoint(centre, outline, a), inkThickness)) onInk.set(static_cast<std::size_t>(s));
         }
-        if (onInk.all()) break;
-    }
+        return !onInk.all();
+    });
     const int m = contactIndex(outline, centre, leading,
                                [&](BoardPoint, int scanPosition) { return onInk[static_cast<std::size_t>(scanPosition)]; });
     if (m < 0) return false;
@@ -78,19 +80,40 @@ bool Game::inkBounce(Ball& ball) const {
 void Game::collideInk(Ball& ball) {
     const BoardPoint centre = truncatedCentre(ball);
     const double reach = ball.radius + inkReachBeyondRadius;
-    const bool near = std::any_of(strokes.begin(), strokes.end(),
-                                  [&](const InkStroke& s) { return strokeNear(s, centre, reach); });
+    bool near = false;
+    forEachStrokeAround(centre, reach, [&](const InkStroke& s) {
+        near = strokeNear(s, centre, reach);
+        return !near;
+    });
     if (!near || !inkBounce(ball)) return;
     addCount(&PlayCounters::inkHits);
     removeStrokesNear(centre, reach);
 }
 
 void Game::removeStrokesNear(BoardPoint centre, double reach) {
-    std::erase_if(strokes, [&](const InkStroke& s) {
-        if (!strokeNear(s, centre, reach)) return false;
-        if (s.id == drawingStrokeId) drawingStrokeId = 0;
+    // Mark the strokes to erase (only those around the ball can be near),
+    // then compact the list in order and renumber the index in place:
+    // cheaper than rebuilding it when many balls meet ink in one frame.
+    std::vector<std::uint32_t>& remap = inkIndex.remap;
+    remap.assign(strokes.size(), 0);
+    const InkStroke* first = strokes.data();
+    forEachStrokeAround(centre, reach, [&](const InkStroke& stroke) {
+        if (strokeNear(stroke, centre, reach)) remap[static_cast<std::size_t>(&stroke - first)] = noStroke;
         return true;
     });
+    std::uint32_t kept = 0;
+    for (std::uint32_t s = 0; s < strokes.size(); ++s) {
+        if (remap[s] == noStroke) {
+            if (strokes[s].id == drawingStrokeId) drawingStrokeId = 0;
+            continue;
+        }
+        if (kept != s) strokes[kept] = std::move(strokes[s]);
+        remap[s] = kept++;
+    }
+    strokes.erase(strokes.begin() + kept, strokes.end());
+    if (!inkIndex.valid) return;
+    for (std::uint32_t& item : inkIndex.items)
+        if (item != noStroke) item = remap[item];
 }
 
 }  // namespace corvale

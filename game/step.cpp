@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "game.h"
+#include "geometry.h"
 
 namespace corvale {
 
@@ -12,11 +13,15 @@ void Game::step(double seconds) {
     if (!std::isfinite(seconds) || seconds <= 0 || paused || phase == GamePhase::GameOver) return;
     // Near 3e14 s subtracting a slice no longer changes the remainder.
     double t = std::min(seconds, maxStepSeconds);
+    // Strokes change only between steps (and when a ball erases them), so
+    // the index holds for this call and is dropped when it returns.
+    buildInkIndex();
     while (t > 1e-10 && !paused && phase != GamePhase::GameOver) {
         const double slice = std::min(sliceSeconds, t);
-        if (!runSlice(slice)) return;
+        if (!runSlice(slice)) break;
         t -= slice;
     }
+    inkIndex.valid = false;
 }
 
 bool Game::runSlice(double slice) {
@@ -42,32 +47,39 @@ bool Game::runSlice(double slice) {
 }
 
 void Game::runSubStep(double h) {
+    for (std::size_t i = 0; i < balls.size(); ++i) notePosition(i);
     for (std::size_t i = 0; i < balls.size(); ++i) {
-        Ball& ball = balls[i];
-        if (!ball.active) continue;
-        moveBall(ball, h);
+        if (!balls[i].active) continue;
+        moveBall(i, h);
         if (phase != GamePhase::Playing) return;  // a wrong hole ends the step
     }
     testBoardComplete();
 }
 
-void Game::moveBall(Ball& ball, double h) {
+void Game::notePosition(std::size_t i) {
+    const Ball& ball = balls[i];
+    positions.x[i] = ball.active ? ball.x : 1e300;
+    positions.y[i] = ball.active ? ball.y : 1e300;
+    positions.radius[i] = ball.radius;
+}
+
+void Game::moveBall(std::size_t i, double h) {
+    Ball& ball = balls[i];
     const double x0 = ball.x;
     const double y0 = ball.y;
     const double r0 = ball.radius;
     ball.x += h * ball.vx;
     ball.y += h * ball.vy;
-    if (clampToBoard(ball)) return;
-
-    applyHolesAndRamps(ball);
-    if (!ball.active || phase != GamePhase::Playing) return;
+    const bool bounced = clampToBoard(ball);
+    if (!bounced) applyHolesAndRamps(ball);
+    notePosition(i);
+    if (bounced || !ball.active || phase != GamePhase::Playing) return;
 
     // Collisions are only tested once the ball has crossed a whole-pixel boundary.
-    if (std::trunc(x0 - r0) == std::trunc(ball.x - ball.radius) &&
-        std::trunc(y0 - r0) == std::trunc(ball.y - ball.radius))
+    if (truncate(x0 - r0) == truncate(ball.x - ball.radius) && truncate(y0 - r0) == truncate(ball.y - ball.radius))
         return;
 
-    collideBalls(ball);
+    collideBalls(i);
     if (!strokes.empty()) collideInk(ball);
     collideTiles(ball);
 }

@@ -127,7 +127,8 @@ void Game::breakWall(BoardCell& cell) {
 }
 
 bool Game::bounceOffTiles(Ball& ball) const {
-    const Outline outline = ballOutline(ball.radius);
+    Outline scratch;
+    const Outline& outline = outlineOf(ball.radius, scratch);
     const BoardPoint centre = truncatedCentre(ball);
     const int leading = leadingOutlineIndex(outline, ball.vx, ball.vy);
     const int m = contactIndex(outline, centre, leading, [&](BoardPoint p, int) {
