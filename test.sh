@@ -1,14 +1,17 @@
 #!/bin/sh
-# Builds both trees and runs every test: native ones directly, Windows ones under Wine.
+# Builds both trees and runs every test: native ones directly, Windows ones
+# under Wine (windowed ones on a virtual display).
 . "$(dirname "$0")/cmake/setup.sh"
 install_missing
 configure_and_build
 prepare_wine
-export LANG=C.UTF-8
+export LANG=C.UTF-8 LC_ALL=C.UTF-8
 status=0
 echo "== native tests"
 ctest --test-dir "$build/native" --output-on-failure -j "$jobs" || status=1
 echo "== Windows tests under Wine"
+start_virtual_display
 ctest --test-dir "$build/windows" --output-on-failure || status=1
 wineserver -k 2>/dev/null || true
+stop_virtual_display
 exit $status

@@ -2,8 +2,10 @@
 
 #include <exception>
 
+#include <memory>
+
+#include "application.h"
 #include "command_line.h"
-#include "embedded_levels.h"
 #include "text.h"
 #include "win32_api.h"
 
@@ -27,15 +29,25 @@ int reportFatalError(const ErrorChannels& channels, const std::string& what, boo
 
 int runEntryPoint(HINSTANCE instance, int showCommand, const ErrorChannels& channels) {
     bool headless = false;  // known only once the command line has been read
+    std::unique_ptr<Application> app;
     try {
         makeProcessDpiAware();
         LaunchOptions options = parseCommandLine();
         headless = isHeadless(options);
-        (void)showCommand;
-        const std::vector<Level> levels = loadEmbeddedLevels(instance);
-        (void)levels;
-        return 0;
+        app = std::make_unique<Application>(instance, std::move(options));
+        if (headless) return app->runHeadless();
+        app->createMainWindow(showCommand);
+        return app->runMessageLoop();
     } catch (const std::exception& error) {
+        if (app && app->hwnd) {
+            // The game must not run on behind the box, and a pending quit
+            // message would dismiss the box at once.
+            app->failed = true;
+            DestroyWindow(app->hwnd);
+        }
+        MSG quit;
+        while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        }
         return reportFatalError(channels, error.what(), headless);
     }
 }

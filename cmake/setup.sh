@@ -51,3 +51,19 @@ configure_and_build() {
         -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" >/dev/null
     cmake --build "$build/windows" -j "$jobs"
 }
+
+# A virtual display for the windowed tests, unless one is already there.
+start_virtual_display() {
+    if [ -n "${DISPLAY:-}" ]; then return 0; fi
+    n=91
+    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    i=0
+    while [ ! -e "/tmp/.X11-unix/X$n" ] && [ $i -lt 50 ]; do sleep 0.1; i=$((i + 1)); done
+    export DISPLAY=":$n"
+}
+
+stop_virtual_display() {
+    if [ -n "${xvfb_pid:-}" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+}

@@ -25,4 +25,6 @@ expect 1 --Seed 1
 expect 1 --seed 3 --screenshot
 expect 1 --seed x --smoke-test
 expect 0 --seed 7 --difficulty 4 --smoke-test
+# Leave no display-less wineserver behind for the windowed tests.
+WINEPREFIX=${WINEPREFIX:-$(cd "$(dirname "$run")/.." && pwd)/build/wineprefix} wineserver -k 2>/dev/null
 exit $failures
