@@ -73,6 +73,29 @@ bool breaksFor(const BoardCell& cell, const Ball& ball) {
     return color == 0 || color == ball.color;
 }
 
+// The touched cell nearest the ball's centre among the cells under its
+// bounding-box corners that pass `qualifies`; -1 when there is none. Ties go
+// to the corner tested first.
+template <typename Qualifies>
+int nearestTouchedCell(const Game& game, const Ball& ball, Qualifies qualifies) {
+    const BoardPoint centre = truncatedCentre(ball);
+    int winner = -1;
+    double winnerDistance = 0.0;
+    for (const BoardPoint& corner : boundingCorners(ball)) {
+        if (!onBoard(corner)) continue;
+        const int index = cellIndexAt(corner);
+        if (!qualifies(index, corner)) continue;
+        const BoardRect rect = cellRect(index);
+        if (!game.ballTouchesRect(ball, rect)) continue;
+        const double d = distanceSquared({rect.left + 16, rect.top + 16}, centre);
+        if (winner < 0 || d < winnerDistance) {
+            winner = index;
+            winnerDistance = d;
+        }
+    }
+    return winner;
+}
+
 }  // namespace
 
 bool Game::cellSolidFor(const BoardCell& cell, int index, const Ball& ball, BoardPoint p) const {
@@ -88,21 +111,9 @@ bool Game::cellSolidFor(const BoardCell& cell, int index, const Ball& ball, Boar
 }
 
 void Game::collideTiles(Ball& ball) {
-    const BoardPoint centre = truncatedCentre(ball);
-    int winner = -1;
-    double winnerDistance = 0.0;
-    for (const BoardPoint& corner : boundingCorners(ball)) {
-        if (!onBoard(corner)) continue;
-        const int index = cellIndexAt(corner);
-        if (!cellSolidFor(cells[static_cast<std::size_t>(index)], index, ball, corner)) continue;
-        const BoardRect rect = cellRect(index);
-        if (!ballTouchesRect(ball, rect)) continue;
-        const double d = distanceSquared({rect.left + 16, rect.top + 16}, centre);
-        if (winner < 0 || d < winnerDistance) {
-            winner = index;
-            winnerDistance = d;
-        }
-    }
+    const int winner = nearestTouchedCell(*this, ball, [&](int index, BoardPoint corner) {
+        return cellSolidFor(cells[static_cast<std::size_t>(index)], index, ball, corner);
+    });
     if (winner < 0) return;
 
     BoardCell& cell = cells[static_cast<std::size_t>(winner)];
@@ -141,25 +152,11 @@ bool Game::bounceOffTiles(Ball& ball) const {
 }
 
 void Game::applyHolesAndRamps(Ball& ball) {
-    const BoardPoint centre = truncatedCentre(ball);
-    int winner = -1;
-    double winnerDistance = 0.0;
-    for (const BoardPoint& corner : boundingCorners(ball)) {
-        if (!onBoard(corner)) continue;
-        const int index = cellIndexAt(corner);
+    const int winner = nearestTouchedCell(*this, ball, [&](int index, BoardPoint) {
         const int kind = kindOf(cells[static_cast<std::size_t>(index)]);
-        const bool qualifies = kind == kindValue(TileKind::HoleQuadrant) || kind == kindValue(TileKind::Ramp) ||
-                               (ball.pull != 0 && (kind == kindValue(TileKind::Floor) ||
-                                                   kind == kindValue(TileKind::Launcher)));
-        if (!qualifies) continue;
-        const BoardRect rect = cellRect(index);
-        if (!ballTouchesRect(ball, rect)) continue;
-        const double d = distanceSquared({rect.left + 16, rect.top + 16}, centre);
-        if (winner < 0 || d < winnerDistance) {
-            winner = index;
-            winnerDistance = d;
-        }
-    }
+        return kind == kindValue(TileKind::HoleQuadrant) || kind == kindValue(TileKind::Ramp) ||
+               (ball.pull != 0 && (kind == kindValue(TileKind::Floor) || kind == kindValue(TileKind::Launcher)));
+    });
     if (winner < 0) return;
 
     const BoardCell& cell = cells[static_cast<std::size_t>(winner)];
