@@ -4,11 +4,14 @@
 . "$(dirname "$0")/cmake/setup.sh"
 install_missing
 configure_and_build
+build_sanitized
 prepare_wine
 export LANG=C.UTF-8 LC_ALL=C.UTF-8
 status=0
 echo "== native tests"
 ctest --test-dir "$build/native" --output-on-failure -j "$jobs" || status=1
+echo "== native tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+ctest --test-dir "$build/native-sanitize" --output-on-failure -j "$jobs" || status=1
 echo "== Windows tests under Wine"
 start_virtual_display
 ctest --test-dir "$build/windows" --output-on-failure || status=1

@@ -52,6 +52,13 @@ configure_and_build() {
     cmake --build "$build/windows" -j "$jobs"
 }
 
+# The native tree again with AddressSanitizer and UBSan (tests only need it).
+build_sanitized() {
+    cmake -S "$root" -B "$build/native-sanitize" -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DCORVALE_SANITIZE=ON -DCORVALE_BENCH=OFF >/dev/null
+    cmake --build "$build/native-sanitize" -j "$jobs"
+}
+
 # A virtual display for the windowed tests, unless one is already there.
 start_virtual_display() {
     if [ -n "${DISPLAY:-}" ]; then return 0; fi
