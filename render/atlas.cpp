@@ -78,6 +78,8 @@ void Renderer::createSurfaces(HINSTANCE instance) {
         throw std::runtime_error("Windows could not allocate the drawing surfaces.");
 
     createBallArt();
+    // Not being able to convert only costs speed: opaque sprites then use BitBlt.
+    opaqueArt = opaqueAtlasCopy(atlasDc.get(), atlas.get());
     displacedBitmaps[ballArtSlot] = SelectedObject(ballArtDc.get(), ballArt.get());
     displacedBitmaps[atlasSlot] = SelectedObject(atlasDc.get(), atlas.get());
 
@@ -88,9 +90,11 @@ void Renderer::createSurfaces(HINSTANCE instance) {
     }
     displacedBitmaps[imageSlot] = SelectedObject(imageDc.get(), gameImage.get());
 
-    std::uint32_t* backgroundBits = nullptr;
     boardBackground.reset(createTopDownBitmap(backgroundDc.get(), boardPixels, boardPixels, &backgroundBits));
-    if (!boardBackground) throw std::runtime_error("Windows could not allocate the board background.");
+    if (!boardBackground) {
+        backgroundBits = nullptr;
+        throw std::runtime_error("Windows could not allocate the board background.");
+    }
     displacedBitmaps[backgroundSlot] = SelectedObject(backgroundDc.get(), boardBackground.get());
 
     LOGBRUSH black{BS_SOLID, RGB(0, 0, 0), 0};
@@ -118,6 +122,7 @@ void Renderer::release() {
     for (std::size_t i = displacedBitmaps.size(); i-- > 0;) displacedBitmaps[i].restore();
     presentSurface.reset();
     boardBackground.reset();
+    backgroundBits = nullptr;
     gameImage.reset();
     imageBits = nullptr;
     ballArt.reset();
@@ -129,6 +134,20 @@ void Renderer::release() {
     ballArtDc.reset();
     atlasDc.reset();
     inkPen.reset();
+    opaqueArt.clear();
+}
+
+void Renderer::refreshOpaqueArt() {
+    opaqueArtStale = false;
+    const HGDIOBJ displaced = displacedBitmaps[atlasSlot].displaced();
+    if (displaced == nullptr) return;
+    // GetDIBits wants the bitmap outside any context: atlasDc holds the
+    // bitmap it came with meanwhile. Painting goes through GDI, so it must
+    // have landed first.
+    GdiFlush();
+    SelectObject(atlasDc.get(), displaced);
+    opaqueArt = opaqueAtlasCopy(atlasDc.get(), atlas.get());
+    SelectObject(atlasDc.get(), atlas.get());
 }
 
 }  // namespace corvale

@@ -2,6 +2,7 @@
 // top (tiles, gold sweep, ink, balls), clipped so they never touch the header.
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "ink_raster.h"
 #include "renderer.h"
@@ -21,6 +22,10 @@ int roundToInt(double v) {
 }  // namespace
 
 void Renderer::render(const Game& game) {
+    // Sprites are copied into the surfaces' pixels directly, so GDI drawing
+    // still queued (last frame's balls, painting on the atlas) lands first.
+    GdiFlush();
+    if (opaqueArtStale) refreshOpaqueArt();
     updateQueueAnimation(game);
     drawHeader(game);
     {
@@ -35,19 +40,62 @@ void Renderer::render(const Game& game) {
 }
 
 void Renderer::drawTiles(const Game& game) {
+    const PixelTarget background{backgroundBits, boardPixels, RECT{0, 0, boardPixels, boardPixels}};
     cellsDrawn = 0;
     for (int row = 0; row < boardRows; ++row) {
         for (int column = 0; column < boardColumns; ++column) {
             const auto i = static_cast<std::size_t>(column + boardColumns * row);
             const int s = tileSprite(game.cells[i].code, game.cells[i].wallFrame);
             if (backgroundValid && s == cellSprites[i]) continue;
-            drawSprite(backgroundDc.get(), s, cellSize * column, cellSize * row, false);
+            copySprite(backgroundDc.get(), background, s, cellSize * column, cellSize * row);
             cellSprites[i] = s;  // kept even for sprites without artwork, so they are not retried
+            imageCellsStale[i] = true;
             ++cellsDrawn;
         }
     }
     backgroundValid = true;
-    BitBlt(imageDc.get(), 0, headerHeight, boardPixels, boardPixels, backgroundDc.get(), 0, 0, SRCCOPY);
+    restoreBoardFromBackground();
+}
+
+void Renderer::restoreBoardFromBackground() {
+    if (gdiCopies) {
+        BitBlt(imageDc.get(), 0, headerHeight, boardPixels, boardPixels, backgroundDc.get(), 0, 0, SRCCOPY);
+        return;
+    }
+    GdiFlush();  // cells drawn by BitBlt when the atlas could not be converted
+    // The board is as wide as the image, so its rows are one block there.
+    static_assert(boardPixels == gameImageWidth);
+    std::uint32_t* board = imageBits + headerHeight * gameImageWidth;
+    if (imageBoardStale) {
+        std::memcpy(board, backgroundBits, sizeof(std::uint32_t) * boardPixels * boardPixels);
+        imageCellsStale.fill(false);
+        imageBoardStale = false;
+        return;
+    }
+    for (std::size_t i = 0; i < imageCellsStale.size(); ++i) {
+        if (!imageCellsStale[i]) continue;
+        imageCellsStale[i] = false;
+        const auto first = static_cast<std::ptrdiff_t>(i / boardColumns) * cellSize * boardPixels +
+                           static_cast<std::ptrdiff_t>(i % boardColumns) * cellSize;
+        for (int y = 0; y < cellSize; ++y) {
+            const std::ptrdiff_t at = first + static_cast<std::ptrdiff_t>(y) * boardPixels;
+            std::memcpy(board + at, backgroundBits + at, sizeof(std::uint32_t) * cellSize);
+        }
+    }
+}
+
+void Renderer::markImageStale(long long left, long long top, long long right, long long bottom) {
+    // Game image coordinates, right and bottom exclusive; cut to the board.
+    top -= headerHeight;
+    bottom -= headerHeight;
+    left = std::max(left, 0LL);
+    top = std::max(top, 0LL);
+    right = std::min<long long>(right, boardPixels);
+    bottom = std::min<long long>(bottom, boardPixels);
+    if (left >= right || top >= bottom) return;
+    for (long long row = top / cellSize; row <= (bottom - 1) / cellSize; ++row)
+        for (long long column = left / cellSize; column <= (right - 1) / cellSize; ++column)
+            imageCellsStale[static_cast<std::size_t>(column + boardColumns * row)] = true;
 }
 
 void Renderer::drawBorderSweep(const Game& game) {
@@ -56,9 +104,11 @@ void Renderer::drawBorderSweep(const Game& game) {
     const int n = elapsedSteps >= sweepSteps ? sweepSteps : static_cast<int>(std::max(elapsedSteps, 0.0));
     if (n <= 0) return;
     const int k = (n - 1) % sweepRound;
+    const PixelTarget board{imageBits, gameImageWidth, RECT{0, headerHeight, gameImageWidth, gameImageHeight}};
     const auto drawGold = [&](int column, int row) {
         const int s = cellSprites[static_cast<std::size_t>(column + boardColumns * row)];
-        drawSprite(imageDc.get(), goldSprite(s), cellSize * column, headerHeight + cellSize * row, false);
+        copySprite(imageDc.get(), board, goldSprite(s), cellSize * column, headerHeight + cellSize * row);
+        imageCellsStale[static_cast<std::size_t>(column + boardColumns * row)] = true;
     };
     if (k < borderCells) {
         drawGold(k, 0);        // along the top, left to right
@@ -83,6 +133,7 @@ void Renderer::drawInk(const Game& game) {
             const int y = roundToInt(stroke.points[0].y);
             SelectObject(dc, GetStockObject(NULL_PEN));
             Ellipse(dc, x - inkRadius, y + headerHeight - inkRadius, x + inkRadius, y + headerHeight + inkRadius);
+            markImageStale(x - inkRadius, y + headerHeight - inkRadius, x + inkRadius, y + headerHeight + inkRadius);
             SelectObject(dc, inkPen.get());
             continue;
         }
@@ -92,6 +143,13 @@ void Renderer::drawInk(const Game& game) {
         // The pixels are written directly, so queued GDI drawing must land first.
         GdiFlush();
         fillPolyline(board, strokePoints, inkRadius);
+        const auto [left, right] =
+            std::minmax_element(strokePoints.begin(), strokePoints.end(), [](POINT a, POINT b) { return a.x < b.x; });
+        const auto [top, bottom] =
+            std::minmax_element(strokePoints.begin(), strokePoints.end(), [](POINT a, POINT b) { return a.y < b.y; });
+        markImageStale(static_cast<long long>(left->x) - inkRadius, static_cast<long long>(top->y) - inkRadius,
+                       static_cast<long long>(right->x) + inkRadius + 1,
+                       static_cast<long long>(bottom->y) + inkRadius + 1);
     }
     // brush and pen are put back in reverse order as they go out of scope
 }
@@ -103,6 +161,7 @@ void Renderer::drawBalls(const Game& game) {
         const int x = roundToInt(ball.x - ball.radius);
         const int y = roundToInt(ball.y - ball.radius) + headerHeight;
         drawSprite(imageDc.get(), ballSprite(ball.color, ball.nearHole), x, y, true, d, d);
+        markImageStale(x, y, static_cast<long long>(x) + d, static_cast<long long>(y) + d);
     }
 }
 

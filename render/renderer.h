@@ -16,6 +16,7 @@
 #include "game.h"
 #include "gdi_handles.h"
 #include "placement.h"
+#include "sprite_copy.h"
 #include "sprites.h"
 
 namespace corvale {
@@ -61,26 +62,47 @@ class Renderer {
     void drawSprite(HDC target, int index, int x, int y, bool blend, int width = 0, int height = 0) const;
 
     // ---- For the board browser and the tests ----
-    HDC gameImageDc() const { return imageDc.get(); }
+    // Taking this context makes the next render copy the whole tile layer
+    // again, painting over whatever was drawn through it; take it anew for
+    // each drawing rather than keeping it.
+    HDC gameImageDc() const {
+        imageBoardStale = true;
+        return imageDc.get();
+    }
     const std::uint32_t* gameImagePixels() const { return imageBits; }  // 544 x 586, top row first
     // The atlas and the ball artwork can be painted over after construction
-    // (tests give every sprite a colour of its own this way).
-    HDC atlasContext() const { return atlasDc.get(); }
+    // (tests give every sprite a colour of its own this way). Opaque sprites
+    // are copied from a 32-bit copy of the atlas, so taking the atlas's
+    // context marks that copy out of date and the next render renews it.
+    HDC atlasContext() const {
+        opaqueArtStale = true;
+        return atlasDc.get();
+    }
     std::uint32_t* ballArtPixels() const { return ballArtBits; }  // 381 x 400, top row first
     int cellsDrawnByLastRender() const { return cellsDrawn; }
     int rescaleCount() const { return rescales; }
     int presentSurfacesCreated() const { return surfacesCreated; }
     double queueSlotX(int slot) const { return slotX[static_cast<std::size_t>(slot)]; }
     int borderSweepSteps() const { return sweepSteps; }
+    // With `on`, opaque sprites go through BitBlt as drawSprite draws them
+    // rather than being copied as pixels; the tests compare the two.
+    void copyOpaqueSpritesWithGdi(bool on) {
+        gdiCopies = on;
+        imageBoardStale = true;
+    }
 
    private:
     void createSurfaces(HINSTANCE instance);
     void createBallArt();
     void updateQueueAnimation(const Game& game);
     void stepQueueSlots();
+    void refreshOpaqueArt();
+    void copySprite(HDC dc, const PixelTarget& target, int index, int x, int y) const;
     void drawHeader(const Game& game);
     void drawQueue(const Game& game);
     void drawTiles(const Game& game);
+    void restoreBoardFromBackground();
+    void markImageStale(long long left, long long top, long long right, long long bottom);
     void drawBorderSweep(const Game& game);
     void drawInk(const Game& game);
     void drawBalls(const Game& game);
@@ -99,16 +121,27 @@ class Renderer {
     GdiBitmap gameImage;
     std::uint32_t* imageBits = nullptr;
     GdiBitmap boardBackground;
+    std::uint32_t* backgroundBits = nullptr;
     GdiBitmap presentSurface;  // absent until the first present
     // The bitmaps ours displaced in atlasDc, ballArtDc, imageDc,
     // backgroundDc and presentDc (in that order), put back before ours are
     // deleted.
     std::array<SelectedObject, 5> displacedBitmaps;
     GdiPen inkPen;
+    // The atlas as 32-bit top-down rows, for copying opaque sprites without
+    // a BitBlt each; empty when GDI could not convert it (BitBlt is used).
+    std::vector<std::uint32_t> opaqueArt;
+    mutable bool opaqueArtStale = false;  // the atlas may have been painted since opaqueArt was taken
+    bool gdiCopies = false;               // tests: opaque sprites through BitBlt
 
     // ---- Tile cache, queue animation and border sweep ----
     std::array<std::int32_t, boardCellCount> cellSprites{};
     bool backgroundValid = false;
+    // Where the board in the game image may differ from boardBackground:
+    // cells the last frames drew gold, ink or balls over, or whose tile
+    // changed. Only those are copied again, not the whole 544 x 544 layer.
+    std::array<bool, boardCellCount> imageCellsStale{};
+    mutable bool imageBoardStale = true;         // every cell, as before the first render
     std::uint64_t queueBoard = 0;                // boardsStarted of the board being animated
     double queueClock = 0.0;                     // boardAge at the last render
     double queueAccumulator = 0.0;               // seconds not yet turned into animation steps

@@ -1,4 +1,5 @@
-// The one primitive every picture is made of: a sprite, copied or blended.
+// The one primitive every picture is made of: a sprite, copied or blended;
+// and the renderer's own opaque copies, as pixels where it can.
 #include "renderer.h"
 
 namespace corvale {
@@ -20,6 +21,13 @@ void Renderer::drawSprite(HDC target, int index, int x, int y, bool blend, int w
         SetStretchBltMode(target, COLORONCOLOR);
         StretchBlt(target, x, y, width, height, atlasDc.get(), r.left, r.top, r.width(), r.height(), SRCCOPY);
     }
+}
+
+void Renderer::copySprite(HDC dc, const PixelTarget& target, int index, int x, int y) const {
+    if (opaqueArt.empty() || gdiCopies)
+        drawSprite(dc, index, x, y, false);
+    else
+        copySpritePixels(opaqueArt.data(), index, target, x, y);
 }
 
 }  // namespace corvale

@@ -1,0 +1,37 @@
+#include "sprite_copy.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace corvale {
+
+std::vector<std::uint32_t> opaqueAtlasCopy(HDC dc, HBITMAP atlas) {
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(atlasWidth) * atlasHeight);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = atlasWidth;
+    info.bmiHeader.biHeight = -atlasHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    if (GetDIBits(dc, atlas, 0, atlasHeight, pixels.data(), &info, DIB_RGB_COLORS) != atlasHeight) pixels.clear();
+    return pixels;
+}
+
+void copySpritePixels(const std::uint32_t* art, int index, const PixelTarget& target, int x, int y) {
+    if (index < 0 || index >= spriteCount) return;
+    const SpriteRect& r = spriteTable[static_cast<std::size_t>(index)];
+    if (r.width() <= 0 || r.height() <= 0) return;
+    const int left = std::max<int>(x, target.clip.left);
+    const int top = std::max<int>(y, target.clip.top);
+    const int right = std::min<int>(x + r.width(), target.clip.right);
+    const int bottom = std::min<int>(y + r.height(), target.clip.bottom);
+    if (left >= right || top >= bottom) return;
+    const auto bytes = static_cast<std::size_t>(right - left) * sizeof(std::uint32_t);
+    for (int row = top; row < bottom; ++row) {
+        const std::uint32_t* from = art + (r.top + row - y) * atlasWidth + r.left + (left - x);
+        std::memcpy(target.pixels + row * target.stride + left, from, bytes);
+    }
+}
+
+}  // namespace corvale
