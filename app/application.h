@@ -35,7 +35,7 @@ struct AcceleratorTable {
 };
 
 class Application {
-public:
+   public:
     Application(HINSTANCE module, LaunchOptions launchOptions, ShellHooks shellHooks = systemShellHooks());
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
@@ -72,37 +72,37 @@ public:
 
     // ---- State (declaration order is release order, reversed) ----
     HINSTANCE instance = nullptr;
-    HWND hwnd = nullptr;                 // the main window, set in WM_CREATE, cleared at WM_NCDESTROY
-    std::optional<Renderer> renderer;    // built after the Game, as start-up requires
+    HWND hwnd = nullptr;               // the main window, set in WM_CREATE, cleared at WM_NCDESTROY
+    std::optional<Renderer> renderer;  // built after the Game, as start-up requires
     Game game;
     Settings settings;
     LaunchOptions options;
-    std::wstring title;                  // string 15000, or "Corvale"
-    bool mouseDrawing = false;           // a stroke is drawn with the left button; we hold the capture
-    std::uint32_t penPointerId = 0;      // the pen drawing the current stroke (valid while penDrawing)
-    bool penDrawing = false;             // a stroke is drawn with that pen
-    bool userPaused = false;             // the player chose Pause
-    bool appActive = true;               // the application is the active one
-    bool inMenuLoop = false;             // a menu is open
-    bool inSizeMove = false;             // the window is being moved
+    std::wstring title;              // string 15000, or "Corvale"
+    bool mouseDrawing = false;       // a stroke is drawn with the left button; we hold the capture
+    std::uint32_t penPointerId = 0;  // the pen drawing the current stroke (valid while penDrawing)
+    bool penDrawing = false;         // a stroke is drawn with that pen
+    bool userPaused = false;         // the player chose Pause
+    bool appActive = true;           // the application is the active one
+    bool inMenuLoop = false;         // a menu is open
+    bool inSizeMove = false;         // the window is being moved
     bool minimized = false;
-    bool modalOpen = false;              // a modal box or dialog of ours is showing
-    bool gameOverPending = false;        // the game-over notice is posted and not yet handled
-    bool failed = false;                 // an error escaped the window procedure
-    bool timerRunning = false;           // timer 1 is set
-    bool frameDirty = true;              // render again at the next paint
+    bool modalOpen = false;        // a modal box or dialog of ours is showing
+    bool gameOverPending = false;  // the game-over notice is posted and not yet handled
+    bool failed = false;           // an error escaped the window procedure
+    bool timerRunning = false;     // timer 1 is set
+    bool frameDirty = true;        // render again at the next paint
     PenCursor penCursor;
-    std::wstring lastTitle;              // text last given to SetWindowTextW
-    std::uint32_t fpsFrameCount = 0;     // paints in the current measuring window
-    double measuredFps = 0.0;            // last measured paints per second; 0 = none yet
-    std::int64_t counterFrequency = 0;   // performance-counter ticks per second; 0 = none
-    std::int64_t lastTickCounter = 0;    // reading at the last tick or clock reset
-    std::int64_t fpsWindowStart = 0;     // reading at the start of the measuring window
-    ShellHooks hooks;                    // message boxes and pen look-ups
+    std::wstring lastTitle;             // text last given to SetWindowTextW
+    std::uint32_t fpsFrameCount = 0;    // paints in the current measuring window
+    double measuredFps = 0.0;           // last measured paints per second; 0 = none yet
+    std::int64_t counterFrequency = 0;  // performance-counter ticks per second; 0 = none
+    std::int64_t lastTickCounter = 0;   // reading at the last tick or clock reset
+    std::int64_t fpsWindowStart = 0;    // reading at the start of the measuring window
+    ShellHooks hooks;                   // message boxes and pen look-ups
     AcceleratorTable accelerators;
-    int headlessSteps = 0;               // steps taken by the last advance (observable by tests)
+    int headlessSteps = 0;  // steps taken by the last advance (observable by tests)
 
-private:
+   private:
     void runCommand(int id);
     void openModal();
     void closeModal();

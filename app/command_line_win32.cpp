@@ -1,4 +1,5 @@
 #include <windows.h>
+// shellapi.h needs the types of windows.h first.
 #include <shellapi.h>
 
 #include <memory>

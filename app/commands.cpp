@@ -15,13 +15,19 @@ void Application::closeModal() {
 
 void Application::runCommand(int id) {
     switch (id) {
-        case IDC_EXIT: SendMessageW(hwnd, WM_CLOSE, 0, 0); return;
-        case IDC_NEW_GAME: startNewGame(game.difficulty); return;
+        case IDC_EXIT:
+            SendMessageW(hwnd, WM_CLOSE, 0, 0);
+            return;
+        case IDC_NEW_GAME:
+            startNewGame(game.difficulty);
+            return;
         case IDC_BEGINNER:
         case IDC_NOVICE:
         case IDC_INTERMEDIATE:
         case IDC_ADVANCED:
-        case IDC_EXPERT: startNewGame(id - IDC_BEGINNER); return;
+        case IDC_EXPERT:
+            startNewGame(id - IDC_BEGINNER);
+            return;
         case IDC_PAUSE:
             userPaused = !userPaused;
             updatePauseState();
@@ -65,7 +71,8 @@ void Application::runCommand(int id) {
             if (modalOpen) return;
             showStatistics();
             return;
-        default: return;
+        default:
+            return;
     }
 }
 

@@ -1,7 +1,6 @@
-#include "embedded_levels.h"
-
 #include <stdexcept>
 
+#include "embedded_levels.h"
 #include "resource_ids.h"
 
 namespace corvale {

@@ -1,7 +1,6 @@
 #include "entry_point.h"
 
 #include <exception>
-
 #include <memory>
 
 #include "application.h"
@@ -12,13 +11,19 @@
 namespace corvale {
 namespace {
 
-void messageBoxChannel(const std::wstring& text) { MessageBoxW(nullptr, text.c_str(), L"Corvale Error", MB_ICONERROR); }
+void messageBoxChannel(const std::wstring& text) {
+    MessageBoxW(nullptr, text.c_str(), L"Corvale Error", MB_ICONERROR);
+}
 
-void debugOutputChannel(const std::wstring& line) { OutputDebugStringW(line.c_str()); }
+void debugOutputChannel(const std::wstring& line) {
+    OutputDebugStringW(line.c_str());
+}
 
 }  // namespace
 
-ErrorChannels defaultErrorChannels() { return {messageBoxChannel, debugOutputChannel}; }
+ErrorChannels defaultErrorChannels() {
+    return {messageBoxChannel, debugOutputChannel};
+}
 
 int reportFatalError(const ErrorChannels& channels, const std::string& what, bool headless) {
     const std::wstring text = utf8ToWide(what);

@@ -41,8 +41,9 @@ void Application::updateGameTimer() {
 void Application::onGameTimer(WPARAM timerId) {
     if (timerId != gameTimerId || !timerRunning || failed || game.paused) return;
     const std::int64_t now = readCounter();
-    double seconds = counterFrequency != 0 ? static_cast<double>(now - lastTickCounter) / static_cast<double>(counterFrequency)
-                                           : 0.016;
+    double seconds = counterFrequency != 0
+                         ? static_cast<double>(now - lastTickCounter) / static_cast<double>(counterFrequency)
+                         : 0.016;
     lastTickCounter = now;
     // A stall slows the game down instead of letting balls jump.
     if (seconds > 0.1) seconds = 0.1;

@@ -1,3 +1,5 @@
+#include <windows.h>
+// windowsx.h needs the types of windows.h first.
 #include <windowsx.h>
 
 #include "application.h"
@@ -5,9 +7,11 @@
 namespace corvale {
 namespace {
 
-POINT messagePoint(LPARAM lParam) { return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
+POINT messagePoint(LPARAM lParam) {
+    return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+}
 
-constexpr WPARAM inContactFlag = 0x40000;     // POINTER_MESSAGE_FLAG_INCONTACT in wParam
+constexpr WPARAM inContactFlag = 0x40000;      // POINTER_MESSAGE_FLAG_INCONTACT in wParam
 constexpr WPARAM secondButtonFlag = 0x200000;  // POINTER_MESSAGE_FLAG_SECONDBUTTON (barrel button)
 constexpr UINT32 pointerFlagInContact = 0x4;
 constexpr UINT32 pointerFlagCanceled = 0x8000;

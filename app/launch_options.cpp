@@ -5,7 +5,9 @@
 
 namespace corvale {
 
-bool isHeadless(const LaunchOptions& options) { return options.smokeTest || !options.screenshotPath.empty(); }
+bool isHeadless(const LaunchOptions& options) {
+    return options.smokeTest || !options.screenshotPath.empty();
+}
 
 LaunchOptions parseLaunchArguments(const std::vector<std::wstring>& arguments) {
     LaunchOptions options;

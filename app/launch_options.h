@@ -10,12 +10,12 @@
 namespace corvale {
 
 struct LaunchOptions {
-    bool smokeTest = false;          // "--smoke-test"
-    std::wstring screenshotPath;     // "--screenshot FILE"; empty = no screenshot
-    std::int32_t difficulty = -1;    // "--difficulty 0..4"; -1 = not given
-    std::int32_t level = -1;         // "--level INDEX"; -1 = not given
-    std::uint32_t seed = 0;          // "--seed NUMBER"; 0 = not given
-    double advanceSeconds = 0.0;     // "--advance SECONDS" of headless simulation
+    bool smokeTest = false;        // "--smoke-test"
+    std::wstring screenshotPath;   // "--screenshot FILE"; empty = no screenshot
+    std::int32_t difficulty = -1;  // "--difficulty 0..4"; -1 = not given
+    std::int32_t level = -1;       // "--level INDEX"; -1 = not given
+    std::uint32_t seed = 0;        // "--seed NUMBER"; 0 = not given
+    double advanceSeconds = 0.0;   // "--advance SECONDS" of headless simulation
 };
 
 // A run without a window: a smoke test or a screenshot was asked for.

@@ -1,3 +1,5 @@
+#include <windows.h>
+// windowsx.h needs the types of windows.h first.
 #include <windowsx.h>
 
 #include <stdexcept>
@@ -48,7 +50,8 @@ void Application::createMainWindow(int showCommand) {
     windowClass.lpfnWndProc = staticWindowProcedure;
     windowClass.hInstance = instance;
     windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_CORVALE));
-    windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_CORVALE), IMAGE_ICON, 16, 16, LR_SHARED));
+    windowClass.hIconSm =
+        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_CORVALE), IMAGE_ICON, 16, 16, LR_SHARED));
     windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512) /* IDC_ARROW */);
     windowClass.lpszMenuName = MAKEINTRESOURCEW(IDM_MAIN_MENU);
     windowClass.lpszClassName = mainWindowClass;
@@ -60,7 +63,8 @@ void Application::createMainWindow(int showCommand) {
     HWND window = CreateWindowExW(0, mainWindowClass, title.c_str(), mainWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                                   size.cx, size.cy, nullptr, nullptr, instance, this);
     if (!window) {
-        std::string error = pendingCreateError.empty() ? "The Corvale window could not be created." : pendingCreateError;
+        std::string error =
+            pendingCreateError.empty() ? "The Corvale window could not be created." : pendingCreateError;
         pendingCreateError.clear();
         throw std::runtime_error(error);
     }
@@ -123,7 +127,8 @@ LRESULT CALLBACK Application::staticWindowProcedure(HWND window, UINT message, W
 
 LRESULT Application::windowProcedure(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_CREATE: return onCreate();
+        case WM_CREATE:
+            return onCreate();
         case WM_DESTROY:
             KillTimer(hwnd, gameTimerId);
             timerRunning = false;
@@ -134,15 +139,21 @@ LRESULT Application::windowProcedure(UINT message, WPARAM wParam, LPARAM lParam)
             updatePauseState();
             invalidate();
             return 0;
-        case WM_PAINT: return onPaint();
-        case WM_ERASEBKGND: return 1;
-        case WM_CLOSE: return onClose();
+        case WM_PAINT:
+            return onPaint();
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_CLOSE:
+            return onClose();
         case WM_ACTIVATEAPP:
             appActive = wParam != 0;
             updatePauseState();
             return 0;
-        case WM_SETCURSOR: return onSetCursor(wParam, lParam);
-        case WM_GETMINMAXINFO: onMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam)); return 0;
+        case WM_SETCURSOR:
+            return onSetCursor(wParam, lParam);
+        case WM_GETMINMAXINFO:
+            onMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
+            return 0;
         case WM_COMMAND: {
             const int id = LOWORD(wParam);
             if ((id >= 40000 && id <= 40006) || id == IDC_PAUSE || (id >= 40040 && id <= 40047)) {
@@ -154,13 +165,27 @@ LRESULT Application::windowProcedure(UINT message, WPARAM wParam, LPARAM lParam)
         case WM_SYSCOMMAND:
             if ((wParam & 0xFFF0) == SC_SIZE || (wParam & 0xFFF0) == SC_MAXIMIZE) return 0;
             break;
-        case WM_TIMER: onGameTimer(wParam); return 0;
-        case WM_INITMENUPOPUP: updateMenuChecks(); return 0;
-        case WM_LBUTTONDOWN: onLeftButtonDown(lParam); return 0;
-        case WM_MOUSEMOVE: onMouseMove(wParam, lParam); return 0;
-        case WM_LBUTTONUP: onLeftButtonUp(lParam); return 0;
-        case WM_RBUTTONDOWN: onRightButtonDown(lParam); return 0;
-        case WM_CAPTURECHANGED: onCaptureChanged(); return 0;
+        case WM_TIMER:
+            onGameTimer(wParam);
+            return 0;
+        case WM_INITMENUPOPUP:
+            updateMenuChecks();
+            return 0;
+        case WM_LBUTTONDOWN:
+            onLeftButtonDown(lParam);
+            return 0;
+        case WM_MOUSEMOVE:
+            onMouseMove(wParam, lParam);
+            return 0;
+        case WM_LBUTTONUP:
+            onLeftButtonUp(lParam);
+            return 0;
+        case WM_RBUTTONDOWN:
+            onRightButtonDown(lParam);
+            return 0;
+        case WM_CAPTURECHANGED:
+            onCaptureChanged();
+            return 0;
         case WM_POINTERUPDATE:
         case WM_POINTERDOWN:
         case WM_POINTERUP:
@@ -186,8 +211,11 @@ LRESULT Application::windowProcedure(UINT message, WPARAM wParam, LPARAM lParam)
                          suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
             return 0;
         }
-        case gameOverNotice: showGameOver(); return 0;
-        default: break;
+        case gameOverNotice:
+            showGameOver();
+            return 0;
+        default:
+            break;
     }
     return DefWindowProcW(hwnd, message, wParam, lParam);
 }
@@ -210,7 +238,8 @@ void Application::addMenuItems() {
     };
     static constexpr Insertion insertions[] = {
         {IDC_STATISTICS, IDC_CLEAR_INK, L"&Statistics...", "The statistics menu could not be created."},
-        {IDC_BROWSE_BOARDS, IDC_CLEAR_INK, L"&Browse Boards...\tCtrl+B", "The board browser menu could not be created."},
+        {IDC_BROWSE_BOARDS, IDC_CLEAR_INK, L"&Browse Boards...\tCtrl+B",
+         "The board browser menu could not be created."},
         {IDC_RESTART_BOARD, IDC_PAUSE, L"&Restart Current Board\tCtrl+R", "The game controls could not be created."},
         {IDC_BOARD_MECHANICS, IDC_CLEAR_INK, L"Board &Mechanics...\tCtrl+M", "The game controls could not be created."},
         {IDC_SHOW_FPS, IDC_CLEAR_INK, L"Show &FPS", "The game controls could not be created."},

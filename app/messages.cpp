@@ -51,9 +51,13 @@ std::wstring aboutText() {
            L"See README.md and the notices in the source package for details.";
 }
 
-void Application::showHelp() { showBox(helpText(), title + L" Help", MB_ICONINFORMATION); }
+void Application::showHelp() {
+    showBox(helpText(), title + L" Help", MB_ICONINFORMATION);
+}
 
-void Application::showAbout() { showBox(aboutText(), L"About " + title, MB_ICONINFORMATION); }
+void Application::showAbout() {
+    showBox(aboutText(), L"About " + title, MB_ICONINFORMATION);
+}
 
 void Application::showGameOver() {
     gameOverPending = false;
@@ -66,9 +70,11 @@ void Application::showGameOver() {
     if (!wasPaused) restartFpsMeasurement();
     updateGameTimer();
     updateMenuChecks();
-    const bool outOfTime = game.message.find("time") != std::string::npos || game.message.find("Time") != std::string::npos;
-    const std::wstring text = outOfTime ? loadStringOr(instance, IDS_OUT_OF_TIME, L"You ran out of time.")
-                                        : loadStringOr(instance, IDS_WRONG_HOLE, L"A ball entered a hole of the wrong color.");
+    const bool outOfTime =
+        game.message.find("time") != std::string::npos || game.message.find("Time") != std::string::npos;
+    const std::wstring text =
+        outOfTime ? loadStringOr(instance, IDS_OUT_OF_TIME, L"You ran out of time.")
+                  : loadStringOr(instance, IDS_WRONG_HOLE, L"A ball entered a hole of the wrong color.");
     showBox(text, loadStringOr(instance, IDS_GAME_OVER_CAPTION, L"Game over!"), MB_ICONINFORMATION);
     saveSettings();
     game.restartBoard();

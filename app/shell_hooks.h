@@ -13,9 +13,9 @@ using GetPointerPenInfoFn = BOOL(WINAPI*)(UINT32 pointerId, POINTER_PEN_INFO* in
 using GetPointerPenInfoHistoryFn = BOOL(WINAPI*)(UINT32 pointerId, UINT32* entriesCount, POINTER_PEN_INFO* info);
 
 struct ShellHooks {
-    MessageBoxFn messageBox = nullptr;                         // every box the shell shows
-    GetPointerTypeFn getPointerType = nullptr;                 // null: no pointer is a pen
-    GetPointerPenInfoFn getPointerPenInfo = nullptr;           // null: pen information unavailable
+    MessageBoxFn messageBox = nullptr;                              // every box the shell shows
+    GetPointerTypeFn getPointerType = nullptr;                      // null: no pointer is a pen
+    GetPointerPenInfoFn getPointerPenInfo = nullptr;                // null: pen information unavailable
     GetPointerPenInfoHistoryFn getPointerPenInfoHistory = nullptr;  // null: no history
 };
 

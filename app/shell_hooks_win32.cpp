@@ -1,5 +1,4 @@
 #include "shell_hooks.h"
-
 #include "win32_api.h"
 
 namespace corvale {

@@ -39,19 +39,19 @@ struct TileCell {
 };
 
 struct Level {
-    std::int32_t id = 0;            // position in the resource, 0..550; the board ID everywhere
-    std::int32_t difficulty = 0;    // 0..4, from the difficulty table
-    bool bonus = false;             // bonus board (unlimited time in our set)
-    std::int32_t timeLimit = 0;     // seconds; 0 = unlimited
-    std::int32_t launchInterval = 0;  // seconds between queued launches
-    std::int32_t minSpeed = 0;      // px/s, lower bound of a launched ball's speed
-    std::int32_t maxSpeed = 0;      // px/s, upper bound
-    bool randomizeQueue = false;    // shuffle the queue when the board is played
-    std::vector<std::int32_t> queue;  // queued colours in stored order, 0..64 entries
+    std::int32_t id = 0;                           // position in the resource, 0..550; the board ID everywhere
+    std::int32_t difficulty = 0;                   // 0..4, from the difficulty table
+    bool bonus = false;                            // bonus board (unlimited time in our set)
+    std::int32_t timeLimit = 0;                    // seconds; 0 = unlimited
+    std::int32_t launchInterval = 0;               // seconds between queued launches
+    std::int32_t minSpeed = 0;                     // px/s, lower bound of a launched ball's speed
+    std::int32_t maxSpeed = 0;                     // px/s, upper bound
+    bool randomizeQueue = false;                   // shuffle the queue when the board is played
+    std::vector<std::int32_t> queue;               // queued colours in stored order, 0..64 entries
     std::array<TileCell, boardCellCount> cells{};  // row-major: column + 17 * row
-    std::uint32_t recordOffset = 0;  // offset of the record's length field in the resource
-    std::uint16_t recordLength = 0;  // payload length L as stored
-    std::vector<std::uint8_t> trailingBytes;  // record bytes after the last cell, kept verbatim
+    std::uint32_t recordOffset = 0;                // offset of the record's length field in the resource
+    std::uint16_t recordLength = 0;                // payload length L as stored
+    std::vector<std::uint8_t> trailingBytes;       // record bytes after the last cell, kept verbatim
 };
 
 struct DifficultyRange {
@@ -81,11 +81,21 @@ void classifyLevelId(int id, std::int32_t& difficulty, bool& bonus);
 
 // ---- Tile codes ----------------------------------------------------------
 
-constexpr int tileKindOf(std::uint16_t code) { return code >> 12; }
-constexpr int tileP0(std::uint16_t code) { return code & 0xF; }
-constexpr int tileP1(std::uint16_t code) { return (code >> 4) & 0xF; }
-constexpr int tileP2(std::uint16_t code) { return (code >> 8) & 0xF; }
-constexpr int tileHeading(std::uint16_t code) { return (code >> 4) & 0xFF; }
+constexpr int tileKindOf(std::uint16_t code) {
+    return code >> 12;
+}
+constexpr int tileP0(std::uint16_t code) {
+    return code & 0xF;
+}
+constexpr int tileP1(std::uint16_t code) {
+    return (code >> 4) & 0xF;
+}
+constexpr int tileP2(std::uint16_t code) {
+    return (code >> 8) & 0xF;
+}
+constexpr int tileHeading(std::uint16_t code) {
+    return (code >> 4) & 0xFF;
+}
 constexpr std::uint16_t makeTileCode(int kind, int p0 = 0, int p1 = 0, int p2 = 0) {
     return static_cast<std::uint16_t>((kind << 12) | (p2 << 8) | (p1 << 4) | p0);
 }

@@ -12,7 +12,8 @@ void putU16(std::vector<std::uint8_t>& out, unsigned value) {
 
 template <typename T>
 void requireRange(T value, T low, T high, const char* what) {
-    if (value < low || value > high) throw std::invalid_argument(std::string("The level's ") + what + " cannot be stored.");
+    if (value < low || value > high)
+        throw std::invalid_argument(std::string("The level's ") + what + " cannot be stored.");
 }
 
 }  // namespace

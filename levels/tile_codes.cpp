@@ -18,20 +18,27 @@ bool isValidTileCode(std::uint16_t code) {
     const int p1 = tileP1(code);
     switch (tileKindOf(code)) {
         case 0:
-        case 1: return true;
+        case 1:
+            return true;
         case 2:
-        case 5: return p0 <= 4 && p1 <= 3;
+        case 5:
+            return p0 <= 4 && p1 <= 3;
         case 3:
         case 4:
-        case 6: return p0 <= 4;
-        case 7: return p0 <= 4 && p1 <= 4;
-        case 8: return p1 <= 3;
+        case 6:
+            return p0 <= 4;
+        case 7:
+            return p0 <= 4 && p1 <= 4;
+        case 8:
+            return p1 <= 3;
         case 9: {
             const int heading = tileHeading(code);
             return p0 <= 4 && (heading <= 31 || heading == 255);
         }
-        case 10: return p0 <= 4 && p1 <= 1;
-        default: return false;
+        case 10:
+            return p0 <= 4 && p1 <= 1;
+        default:
+            return false;
     }
 }
 
@@ -40,10 +47,17 @@ void validateTileCode(std::uint16_t code) {
 }
 
 std::string tileKindName(int kind) {
-    static const char* const names[] = {"Floor",           "Launcher",      "Hole quadrant",
-                                        "Solid / recoloring wall", "Breakable wall", "One-way wall / filter",
-                                        "Timed wall",      "Keyhole wall",  "Ramp",
-                                        "Preplaced ball",  "Two-way color filter"};
+    static const char* const names[] = {"Floor",
+                                        "Launcher",
+                                        "Hole quadrant",
+                                        "Solid / recoloring wall",
+                                        "Breakable wall",
+                                        "One-way wall / filter",
+                                        "Timed wall",
+                                        "Keyhole wall",
+                                        "Ramp",
+                                        "Preplaced ball",
+                                        "Two-way color filter"};
     if (kind < 0 || kind > 10) return "Unknown tile";
     return names[kind];
 }

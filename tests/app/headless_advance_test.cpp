@@ -1,7 +1,8 @@
+#include "headless_advance.h"
+
 #include <gtest/gtest.h>
 
 #include "../game/board_builder.h"
-#include "headless_advance.h"
 
 namespace corvale {
 namespace {

@@ -1,14 +1,16 @@
+#include "launch_options.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <stdexcept>
 
-#include "launch_options.h"
-
 namespace corvale {
 namespace {
 
-LaunchOptions parse(std::vector<std::wstring> arguments) { return parseLaunchArguments(arguments); }
+LaunchOptions parse(std::vector<std::wstring> arguments) {
+    return parseLaunchArguments(arguments);
+}
 
 template <typename Error>
 std::string messageOf(std::vector<std::wstring> arguments) {

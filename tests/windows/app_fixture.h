@@ -30,7 +30,7 @@ inline int recordBox(HWND, const wchar_t* text, const wchar_t* caption, UINT sty
 
 // A fresh, empty LOCALAPPDATA for one test, removed afterwards.
 class TemporaryLocalAppData {
-public:
+   public:
     TemporaryLocalAppData() {
         wchar_t base[MAX_PATH];
         GetTempPathW(MAX_PATH, base);
@@ -46,12 +46,12 @@ public:
     std::filesystem::path dataFolder() const { return path / L"Corvale-Reconstructed"; }
     std::filesystem::path path;
 
-private:
+   private:
     static inline int counter = 0;
 };
 
 class AppFixture : public ::testing::Test {
-protected:
+   protected:
     void SetUp() override {
         shownBoxes.clear();
         ShellHooks hooks = systemShellHooks();
@@ -72,7 +72,9 @@ protected:
     }
     virtual void customizeHooks(ShellHooks&) {}
 
-    LRESULT send(UINT message, WPARAM wParam, LPARAM lParam) { return SendMessageW(app->hwnd, message, wParam, lParam); }
+    LRESULT send(UINT message, WPARAM wParam, LPARAM lParam) {
+        return SendMessageW(app->hwnd, message, wParam, lParam);
+    }
     LRESULT command(int id) { return send(WM_COMMAND, static_cast<WPARAM>(id), 0); }
     // Client point of a board pixel (the window is exactly 544 x 586 at 96 DPI).
     static LPARAM boardPoint(int x, int y) { return MAKELPARAM(x, y + 42); }

@@ -1,3 +1,5 @@
+#include "entry_point.h"
+
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -5,7 +7,6 @@
 #include <vector>
 
 #include "embedded_levels.h"
-#include "entry_point.h"
 #include "text.h"
 
 namespace corvale {
@@ -14,11 +15,15 @@ namespace {
 std::vector<std::wstring> boxes;
 std::vector<std::wstring> debugLines;
 
-void recordBox(const std::wstring& text) { boxes.push_back(text); }
-void recordDebugLine(const std::wstring& line) { debugLines.push_back(line); }
+void recordBox(const std::wstring& text) {
+    boxes.push_back(text);
+}
+void recordDebugLine(const std::wstring& line) {
+    debugLines.push_back(line);
+}
 
 class FatalErrorReport : public ::testing::Test {
-protected:
+   protected:
     void SetUp() override {
         boxes.clear();
         debugLines.clear();

@@ -22,8 +22,9 @@ TEST_F(MainWindow, ClientAreaIsTheGameImageAtNinetySixDpi) {
 
 TEST_F(MainWindow, GameMenuHasTheInsertedItemsInOrder) {
     HMENU gameMenu = GetSubMenu(GetMenu(app->hwnd), 0);
-    const UINT expected[] = {IDC_NEW_GAME,   IDC_RESTART_BOARD, IDC_PAUSE,      IDC_STATISTICS, IDC_BROWSE_BOARDS,
-                             IDC_BOARD_MECHANICS, IDC_SHOW_FPS, IDC_CLEAR_INK, 0,              IDC_EXIT};
+    const UINT expected[] = {
+        IDC_NEW_GAME, IDC_RESTART_BOARD, IDC_PAUSE, IDC_STATISTICS, IDC_BROWSE_BOARDS, IDC_BOARD_MECHANICS,
+        IDC_SHOW_FPS, IDC_CLEAR_INK,     0,         IDC_EXIT};
     ASSERT_EQ(GetMenuItemCount(gameMenu), static_cast<int>(std::size(expected)));
     for (int i = 0; i < static_cast<int>(std::size(expected)); ++i) {
         EXPECT_EQ(GetMenuItemID(gameMenu, i), expected[i]) << "position " << i;

@@ -36,7 +36,7 @@ constexpr WPARAM inContact = 0x40000;
 constexpr WPARAM barrelButton = 0x200000;
 
 class PenInput : public AppFixture {
-protected:
+   protected:
     void customizeHooks(ShellHooks& hooks) override {
         pen = FakePen{};
         hooks.getPointerType = fakePointerType;
