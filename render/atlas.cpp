@@ -13,6 +13,8 @@ constexpr std::uint32_t colourMask = 0xFFFFFF;
 constexpr std::uint32_t opaque = 0xFF000000;
 constexpr int inkWidth = 10;
 
+}  // namespace
+
 BITMAPINFO topDownInfo(int width, int height) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -23,8 +25,6 @@ BITMAPINFO topDownInfo(int width, int height) {
     info.bmiHeader.biCompression = BI_RGB;
     return info;
 }
-
-}  // namespace
 
 HBITMAP createTopDownBitmap(HDC dc, int width, int height, std::uint32_t** bits) {
     BITMAPINFO info = topDownInfo(width, height);

@@ -3,17 +3,13 @@
 #include <algorithm>
 #include <cstring>
 
+#include "surfaces.h"
+
 namespace corvale {
 
 std::vector<std::uint32_t> opaqueAtlasCopy(HDC dc, HBITMAP atlas) {
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(atlasWidth) * atlasHeight);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = atlasWidth;
-    info.bmiHeader.biHeight = -atlasHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = topDownInfo(atlasWidth, atlasHeight);
     if (GetDIBits(dc, atlas, 0, atlasHeight, pixels.data(), &info, DIB_RGB_COLORS) != atlasHeight) pixels.clear();
     return pixels;
 }
