@@ -208,3 +208,87 @@ TEST_F(MainWindow, AnErrorInAHandlerShowsOneBoxAndExitsWithOne) {
 
 }  // namespace
 }  // namespace corvale::testing
+
+namespace corvale::testing {
+namespace {
+
+TEST_F(MainWindow, ADpiChangeTakesTheSuggestedRectangleAndRebuildsTheCursor) {
+    // Wine reports the system DPI for every window, so the tracking size stays
+    // that of 96 DPI: the suggestion keeps the size and moves the window.
+    RECT before{};
+    GetWindowRect(app->hwnd, &before);
+    RECT suggested{37, 41, 37 + before.right - before.left, 41 + before.bottom - before.top};
+    send(WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(app->penCursor.dpi(), 144u);
+    RECT window{};
+    GetWindowRect(app->hwnd, &window);
+    EXPECT_EQ(window.left, 37);
+    EXPECT_EQ(window.top, 41);
+}
+
+TEST_F(MainWindow, TrackingSizeIsFixed) {
+    MINMAXINFO info{};
+    send(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    RECT window{};
+    GetWindowRect(app->hwnd, &window);
+    EXPECT_EQ(info.ptMinTrackSize.x, window.right - window.left);
+    EXPECT_EQ(info.ptMaxTrackSize.x, info.ptMinTrackSize.x);
+    EXPECT_EQ(info.ptMinTrackSize.y, window.bottom - window.top);
+    EXPECT_EQ(info.ptMaxTrackSize.y, info.ptMinTrackSize.y);
+    EXPECT_EQ(send(WM_SYSCOMMAND, SC_SIZE, 0), 0);
+}
+
+TEST_F(MainWindow, ChoosingTheSameDifficultySavesTheLeftGameAndStartsANewOne) {
+    const std::uint64_t started = app->game.boardsStarted;
+    command(IDC_PAUSE);
+    command(IDC_BEGINNER + app->game.difficulty);
+    EXPECT_GT(app->game.boardsStarted, started);
+    EXPECT_FALSE(app->userPaused);
+    EXPECT_FALSE(app->game.paused);
+    EXPECT_TRUE(std::filesystem::exists(localAppData.dataFolder() / L"settings.ini"));
+    command(IDC_EXPERT);
+    EXPECT_EQ(app->game.difficulty, 4);
+    EXPECT_EQ(GetMenuState(GetMenu(app->hwnd), IDC_EXPERT, MF_BYCOMMAND) & MF_CHECKED, static_cast<UINT>(MF_CHECKED));
+    wchar_t saved[16] = {};
+    GetPrivateProfileStringW(L"Game", L"Difficulty", L"", saved, 16,
+                             (localAppData.dataFolder() / L"settings.ini").c_str());
+    EXPECT_STREQ(saved, L"0");  // the game being left, not the new one
+}
+
+TEST_F(MainWindow, RestartKeepsTheBoardAndMeasuresAgain) {
+    const std::int32_t board = app->game.boardId;
+    command(IDC_SHOW_FPS);
+    app->measuredFps = 60.0;
+    command(IDC_RESTART_BOARD);
+    EXPECT_EQ(app->game.boardId, board);
+    EXPECT_EQ(app->measuredFps, 0.0);
+    EXPECT_EQ(windowTitle(), L"Corvale  |  FPS: measuring");
+}
+
+TEST_F(MainWindow, ClearInkEndsTheStrokeAndRemovesAllInk) {
+    send(WM_LBUTTONDOWN, MK_LBUTTON, boardPoint(100, 100));
+    send(WM_MOUSEMOVE, MK_LBUTTON, boardPoint(150, 100));
+    command(IDC_CLEAR_INK);
+    EXPECT_FALSE(app->mouseDrawing);
+    EXPECT_TRUE(app->game.strokes.empty());
+    EXPECT_NE(GetCapture(), app->hwnd);
+}
+
+TEST_F(MainWindow, RightClickPlacesABlockOnlyWhilePlaying) {
+    int cell = -1;
+    for (int i = 0; i < boardCellCount && cell < 0; ++i) {
+        if (app->game.cells[i].code == 0 && !app->game.cellOccupied(i % 17, i / 17)) cell = i;
+    }
+    ASSERT_GE(cell, 0);
+    app->game.blockTokens = 1;
+    command(IDC_PAUSE);
+    send(WM_RBUTTONDOWN, MK_RBUTTON, boardPoint(32 * (cell % 17) + 16, 32 * (cell / 17) + 16));
+    EXPECT_EQ(app->game.blockTokens, 1);
+    command(IDC_PAUSE);
+    send(WM_RBUTTONDOWN, MK_RBUTTON, boardPoint(32 * (cell % 17) + 16, 32 * (cell / 17) + 16));
+    EXPECT_EQ(app->game.blockTokens, 0);
+    EXPECT_NE(app->game.cells[cell].code, 0);
+}
+
+}  // namespace
+}  // namespace corvale::testing
