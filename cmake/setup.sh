@@ -30,7 +30,7 @@ install_missing() {
     export DEBIAN_FRONTEND=noninteractive
     $sudo_cmd apt-get update -qq
     # shellcheck disable=SC2086
-    $sudo_cmd apt-get install -y -qq --no-install-recommends $missing >/dev/null
+    $sudo_cmd apt-get install -y -qq $missing >/dev/null
 }
 
 prepare_wine() {
