@@ -12,7 +12,7 @@ need_packages() {
     command -v wine >/dev/null 2>&1 || missing="$missing wine wine64"
     command -v Xvfb >/dev/null 2>&1 || missing="$missing xvfb"
     command -v xdotool >/dev/null 2>&1 || missing="$missing xdotool"
-    command -v convert >/dev/null 2>&1 || missing="$missing imagemagick"
+    { command -v convert && command -v import; } >/dev/null 2>&1 || missing="$missing imagemagick"
     command -v cmake >/dev/null 2>&1 || missing="$missing cmake"
     command -v g++ >/dev/null 2>&1 || missing="$missing g++"
     [ -f /usr/src/googletest/CMakeLists.txt ] || missing="$missing googletest"
