@@ -24,8 +24,8 @@
 
 namespace corvale {
 
-inline constexpr int cellSize = 32;    // board pixels per cell side
-inline constexpr int boardPixels = 544;  // board side, board pixels
+inline constexpr int cellSize = 32;              // board pixels per cell side
+inline constexpr int boardPixels = 544;          // board side, board pixels
 inline constexpr double sliceSeconds = 0.016;    // unit of clock, launcher and wall animation
 inline constexpr double subStepSeconds = 0.004;  // unit of motion and collision
 inline constexpr double maxStepSeconds = 600.0;  // longer step() arguments are cut to this
@@ -74,18 +74,20 @@ struct InkStroke {
     std::vector<BoardPoint> points;  // polyline, each coordinate within 0..543; one point is a dot
     BoardRect bounds;                // smallest box holding every point (right/bottom inclusive);
                                      // grown as points are added so far strokes are skipped cheaply
+    std::size_t boundedPoints = 0;   // how many points the box covers; when this is not points.size()
+                                     // (a stroke built or edited by hand) the box is unknown
 
     friend bool operator==(const InkStroke&, const InkStroke&) = default;
 };
 
 struct Mechanics {
-    std::int32_t timeLimit = 120;       // seconds; 0 = unlimited
-    std::int32_t launchInterval = 4;    // seconds between launches
-    std::int32_t minSpeed = 50;         // px/s, lowest initial ball speed (before the multiplier)
-    std::int32_t maxSpeed = 150;        // px/s; drawn speeds run to maxSpeed - 1
-    double ballSpeedMultiplier = 1.0;   // factor on launch speeds
-    double chevronBoost = 1.0;          // factor on the ramp acceleration of 3 px/s per sub-step
-    double chevronSpeedLimit = 400.0;   // px/s per axis on ramps
+    std::int32_t timeLimit = 120;      // seconds; 0 = unlimited
+    std::int32_t launchInterval = 4;   // seconds between launches
+    std::int32_t minSpeed = 50;        // px/s, lowest initial ball speed (before the multiplier)
+    std::int32_t maxSpeed = 150;       // px/s; drawn speeds run to maxSpeed - 1
+    double ballSpeedMultiplier = 1.0;  // factor on launch speeds
+    double chevronBoost = 1.0;         // factor on the ramp acceleration of 3 px/s per sub-step
+    double chevronSpeedLimit = 400.0;  // px/s per axis on ramps
 
     friend bool operator==(const Mechanics&, const Mechanics&) = default;
 };
@@ -94,7 +96,7 @@ struct Mechanics {
 std::uint64_t possiblePoints(const Level& level);
 
 class Game {
-public:
+   public:
     // Takes the list (the caller's is left empty) and sets up a Beginner
     // board. Throws std::invalid_argument when the list is empty.
     explicit Game(std::vector<Level>&& levelList);
@@ -102,18 +104,18 @@ public:
     // ---- Runs and boards ----
     void newGame(int difficulty, std::uint32_t seed);  // seed 0 = keep, or take from the clock
     void startLevel(std::int64_t index, bool newRun);  // std::out_of_range on a bad index
-    void restartBoard();                                // same level, new run, mechanics kept
-    std::size_t pickLevel(bool bonus);                  // random level of the difficulty
+    void restartBoard();                               // same level, new run, mechanics kept
+    std::size_t pickLevel(bool bonus);                 // random level of the difficulty
     void setupBoard(std::int64_t index, bool keepMechanics);
     void endRun();  // folds the run's statistics away
 
     // ---- Random generator (the only source of chance in play) ----
-    int nextRandom();      // 0..32767
+    int nextRandom();        // 0..32767
     int randomBelow(int n);  // 0..n-1; 0 without a draw when n <= 0
 
     // ---- Simulation ----
     void step(double seconds);
-    void setPaused(bool value);  // pausing also ends the stroke being drawn
+    void setPaused(bool value);                                          // pausing also ends the stroke being drawn
     void addBall(int color, double x, double y, double headingDegrees);  // negative heading = random
     bool cellOccupied(int column, int row) const;
     bool clampToBoard(Ball& ball) const;  // true when the ball bounced off an edge
@@ -150,34 +152,34 @@ public:
     StatisticsSnapshot statisticsSnapshot() const;
 
     // ---- Levels and board ----
-    std::vector<Level> levels;                  // never changes after construction; index = board ID
+    std::vector<Level> levels;                      // never changes after construction; index = board ID
     std::array<BoardCell, boardCellCount> cells{};  // live board, row-major
-    BallList balls;                             // at most 64; sunk balls stay (inactive) until setup
-    std::vector<InkStroke> strokes;             // oldest first; never more than strokeLimit
-    std::vector<std::int32_t> queue;            // BallColor of the balls still to launch; front = next
+    BallList balls;                                 // at most 64; sunk balls stay (inactive) until setup
+    std::vector<InkStroke> strokes;                 // oldest first; never more than strokeLimit
+    std::vector<std::int32_t> queue;                // BallColor of the balls still to launch; front = next
 
     // ---- Current board and run ----
-    std::int32_t difficulty = 0;      // 0..4 (Beginner..Expert)
-    std::int32_t boardId = 0;         // the current level's id
-    std::int32_t boardNumber = 1;     // position within the run: boardsCleared + 1
-    bool bonusBoard = false;          // the current level is a bonus board
-    std::uint64_t score = 0;          // points of the current run
+    std::int32_t difficulty = 0;                 // 0..4 (Beginner..Expert)
+    std::int32_t boardId = 0;                    // the current level's id
+    std::int32_t boardNumber = 1;                // position within the run: boardsCleared + 1
+    bool bonusBoard = false;                     // the current level is a bonus board
+    std::uint64_t score = 0;                     // points of the current run
     std::uint64_t highScore = defaultHighScore;  // best score known
-    std::int32_t blockTokens = 0;     // wall blocks the player may still place
-    double timeRemaining = 0.0;       // board clock, seconds
-    bool unlimitedTime = false;       // timeLimit was 0 at setup: the clock never runs down
-    bool clockRunning = false;        // the clock (and play time) advances
-    bool clockVisible = true;         // blink state of the clock display
-    double launchCountdown = 4.0;     // seconds until the next queued ball is launched
-    bool nextBallBlink = false;       // blink state of the next-ball indicator
+    std::int32_t blockTokens = 0;                // wall blocks the player may still place
+    double timeRemaining = 0.0;                  // board clock, seconds
+    bool unlimitedTime = false;                  // timeLimit was 0 at setup: the clock never runs down
+    bool clockRunning = false;                   // the clock (and play time) advances
+    bool clockVisible = true;                    // blink state of the clock display
+    double launchCountdown = 4.0;                // seconds until the next queued ball is launched
+    bool nextBallBlink = false;                  // blink state of the next-ball indicator
     bool paused = false;
     GamePhase phase = GamePhase::Playing;
-    std::string message;              // reason for the last game over; empty while playing
-    double completeTime = 0.0;        // seconds spent in BoardComplete
-    double boardAge = 0.0;            // seconds simulated since setup, clock running or not
-    std::uint64_t boardsStarted = 0;  // boards set up since construction
-    Mechanics mechanics;              // the settings in force
-    std::uint32_t rngState = 1;       // random generator state
+    std::string message;                    // reason for the last game over; empty while playing
+    double completeTime = 0.0;              // seconds spent in BoardComplete
+    double boardAge = 0.0;                  // seconds simulated since setup, clock running or not
+    std::uint64_t boardsStarted = 0;        // boards set up since construction
+    Mechanics mechanics;                    // the settings in force
+    std::uint32_t rngState = 1;             // random generator state
     std::deque<std::int32_t> recentNormal;  // recently chosen normal level indices, newest first, <= 10
     std::deque<std::int32_t> recentBonus;   // recently chosen bonus level indices, newest first, <= 10
     std::vector<std::int32_t> launchers;    // cell indices of the Launcher cells, in cell order
@@ -200,15 +202,15 @@ public:
     PlayCounters lifetimeCounters;   // from the statistics file, plus all play since
     bool lastBoardValid = false;
     bool lastRunValid = false;
-    double runTimeBefore = 0.0;      // summed play time of the run's earlier boards, seconds
-    double elapsed = 0.0;            // play time of the board in play (advances while clockRunning)
-    bool boardCommitted = true;      // boardCounters already folded into the last-board set
-    bool lifetimeLoaded = false;     // loadLifetimeStatistics has run
-    std::vector<CompletedBoard> completedBoards;  // one per board cleared in the run
+    double runTimeBefore = 0.0;                     // summed play time of the run's earlier boards, seconds
+    double elapsed = 0.0;                           // play time of the board in play (advances while clockRunning)
+    bool boardCommitted = true;                     // boardCounters already folded into the last-board set
+    bool lifetimeLoaded = false;                    // loadLifetimeStatistics has run
+    std::vector<CompletedBoard> completedBoards;    // one per board cleared in the run
     std::int32_t strokeLimit = defaultStrokeLimit;  // most strokes kept, 1..4096
     std::uint64_t scoreAtBoardStart = 0;            // score when the board was set up
 
-private:
+   private:
     // Positions and radii of the balls, packed so the ball-against-ball scan
     // stays in cache; refreshed every sub-step and after each ball moves.
     // Sunk balls sit far off the board so they never match.

@@ -37,6 +37,7 @@ void Game::beginStroke(double x, double y) {
     const BoardPoint p = clampToBoardPixels(x, y);
     stroke.points.push_back(p);
     stroke.bounds = {p.x, p.y, p.x, p.y};
+    stroke.boundedPoints = 1;
     strokes.push_back(std::move(stroke));
     addCount(&PlayCounters::strokesDrawn);
 }
@@ -45,8 +46,8 @@ void Game::extendStroke(double x, double y) {
     if (drawingStrokeId == 0 || paused || phase != GamePhase::Playing) return;
     if (!std::isfinite(x) || !std::isfinite(y)) return;
     // Evicted or erased by a ball: the rest of the drag draws nothing.
-    auto it = std::find_if(strokes.begin(), strokes.end(),
-                           [this](const InkStroke& s) { return s.id == drawingStrokeId; });
+    auto it =
+        std::find_if(strokes.begin(), strokes.end(), [this](const InkStroke& s) { return s.id == drawingStrokeId; });
     if (it == strokes.end() || it->points.size() >= maxStrokePoints) return;
 
     const BoardPoint p = clampToBoardPixels(x, y);
@@ -54,11 +55,18 @@ void Game::extendStroke(double x, double y) {
     const double d2 = (last.x - p.x) * (last.x - p.x) + (last.y - p.y) * (last.y - p.y);
     if (d2 < minPointSpacingSquared) return;
     addTime(&PlayCounters::inkDrawn, std::sqrt(d2));
+    // Growing a box that never covered the earlier points would make it look trustworthy.
+    const bool boxKnown = it->boundedPoints == it->points.size();
     it->points.push_back(p);
-    growBounds(it->bounds, p);
+    if (boxKnown) {
+        growBounds(it->bounds, p);
+        it->boundedPoints = it->points.size();
+    }
 }
 
-void Game::endStroke() { drawingStrokeId = 0; }
+void Game::endStroke() {
+    drawingStrokeId = 0;
+}
 
 void Game::clearInk() {
     strokes.clear();

@@ -39,7 +39,8 @@ bool Game::strokeNear(const InkStroke& stroke, BoardPoint p, double reach) const
     const std::vector<BoardPoint>& points = stroke.points;
     if (points.empty()) return false;
     const BoardRect& box = stroke.bounds;
-    if (farFromBox(box.left, box.top, box.right, box.bottom, p, reach)) return false;
+    if (stroke.boundedPoints == points.size() && farFromBox(box.left, box.top, box.right, box.bottom, p, reach))
+        return false;
     const double reachSquared = reach * reach;
     if (points.size() == 1) return distanceSquared(p, points[0]) <= reachSquared;
     for (std::size_t i = 1; i < points.size(); ++i) {
@@ -67,12 +68,14 @@ bool Game::inkBounce(Ball& ball) const {
         for (int s = 0; s < 17; ++s) {
             if (onInk[static_cast<std::size_t>(s)]) continue;
             const int a = (leading + s - 8 + outlinePoints) % outlinePoints;
-            if (strokeNear(stroke, outlinePoint(centre, outline, a), inkThickness)) onInk.set(static_cast<std::size_t>(s));
+            if (strokeNear(stroke, outlinePoint(centre, outline, a), inkThickness))
+                onInk.set(static_cast<std::size_t>(s));
         }
         return !onInk.all();
     });
-    const int m = contactIndex(outline, centre, leading,
-                               [&](BoardPoint, int scanPosition) { return onInk[static_cast<std::size_t>(scanPosition)]; });
+    const int m = contactIndex(outline, centre, leading, [&](BoardPoint, int scanPosition) {
+        return onInk[static_cast<std::size_t>(scanPosition)];
+    });
     if (m < 0) return false;
     return reflectVelocity(ball, outline[static_cast<std::size_t>(m)]);
 }

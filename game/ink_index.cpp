@@ -1,11 +1,12 @@
 // A per-cell index of the strokes, so the cost of the ink test stays nearly
 // flat as strokes are added: a ball only looks at the strokes whose box
 // comes near its cell.
+#include "ink_index.h"
+
 #include <algorithm>
 #include <cmath>
 
 #include "game.h"
-#include "ink_index.h"
 
 namespace corvale {
 namespace {
@@ -16,7 +17,9 @@ struct CellSpan {
     int firstColumn, lastColumn, firstRow, lastRow;
 };
 
-int cellOf(double pixel) { return std::clamp(static_cast<int>(std::floor(pixel / cellSize)), 0, boardColumns - 1); }
+int cellOf(double pixel) {
+    return std::clamp(static_cast<int>(std::floor(pixel / cellSize)), 0, boardColumns - 1);
+}
 
 CellSpan spanOf(const InkStroke& stroke) {
     const BoardRect& b = stroke.bounds;
@@ -30,9 +33,26 @@ void forEachCell(const CellSpan& span, Each each) {
         for (int column = span.firstColumn; column <= span.lastColumn; ++column) each(column + boardColumns * row);
 }
 
+void refreshBounds(InkStroke& stroke) {
+    stroke.boundedPoints = stroke.points.size();
+    if (stroke.points.empty()) return;
+    BoardRect& b = stroke.bounds;
+    b = {stroke.points[0].x, stroke.points[0].y, stroke.points[0].x, stroke.points[0].y};
+    for (const BoardPoint& p : stroke.points) {
+        b.left = std::min(b.left, p.x);
+        b.top = std::min(b.top, p.y);
+        b.right = std::max(b.right, p.x);
+        b.bottom = std::max(b.bottom, p.y);
+    }
+}
+
 }  // namespace
 
 void Game::buildInkIndex() {
+    // Strokes put into the list directly carry no box; give them one, since
+    // the index and the quick rejection both rely on it.
+    for (InkStroke& stroke : strokes)
+        if (stroke.boundedPoints != stroke.points.size()) refreshBounds(stroke);
     // A handful of strokes is quicker to scan than to index.
     if (strokes.size() < minIndexedStrokes) {
         inkIndex.valid = false;
@@ -42,7 +62,8 @@ void Game::buildInkIndex() {
     // in list order. The item list keeps its capacity from step to step.
     inkIndex.start.fill(0);
     for (const InkStroke& stroke : strokes)
-        if (!stroke.points.empty()) forEachCell(spanOf(stroke), [&](int cell) { inkIndex.start[static_cast<std::size_t>(cell) + 1] += 1; });
+        if (!stroke.points.empty())
+            forEachCell(spanOf(stroke), [&](int cell) { inkIndex.start[static_cast<std::size_t>(cell) + 1] += 1; });
     for (int cell = 0; cell < boardCellCount; ++cell)
         inkIndex.start[static_cast<std::size_t>(cell) + 1] += inkIndex.start[static_cast<std::size_t>(cell)];
     inkIndex.items.resize(inkIndex.start[boardCellCount]);

@@ -115,6 +115,15 @@ TEST(StrokeNear, MeasuresSegmentsAndDotsInclusively) {
     EXPECT_TRUE(game.strokeNear(line, {206, 100}, 6)) << "beyond the end: distance to the end point";
     EXPECT_FALSE(game.strokeNear(line, {207, 100}, 6));
     EXPECT_FALSE(game.strokeNear(InkStroke{}, {100, 100}, 50));
+
+    // Built by hand, without the box the drawing operations keep.
+    InkStroke byHand;
+    byHand.points = {{300, 300}, {400, 300}};
+    EXPECT_TRUE(game.strokeNear(byHand, {350, 306}, 6));
+    EXPECT_FALSE(game.strokeNear(byHand, {350, 306.5}, 6));
+    InkStroke edited = line;
+    edited.points.push_back({200, 400});
+    EXPECT_TRUE(game.strokeNear(edited, {204, 350}, 5)) << "a point added behind the box's back";
 }
 
 TEST(InkCollision, ABallBouncesOffAStrokeAndUsesItUp) {
@@ -145,6 +154,28 @@ TEST(InkCollision, ErasingTheStrokeBeingDrawnEndsTheDrag) {
     EXPECT_EQ(game.drawingStrokeId, 0u);
     game.extendStroke(300, 400);
     EXPECT_TRUE(game.strokes.empty()) << "the rest of that drag draws nothing";
+}
+
+TEST(InkCollision, StrokesPutIntoTheListDirectlyDeflectAndAreErased) {
+    // Enough strokes for the per-cell index, none made by beginStroke.
+    for (int extra : {0, 12}) {
+        Game game = busyBoard();
+        for (int s = 0; s < extra; ++s) {
+            InkStroke far;
+            far.id = 100 + static_cast<std::uint64_t>(s);
+            far.points = {{20.0 + 30 * s, 20}, {20.0 + 30 * s, 60}};
+            game.strokes.push_back(far);
+        }
+        InkStroke wall;
+        wall.id = 99;
+        wall.points = {{300, 200}, {300, 340}};
+        game.strokes.push_back(wall);
+        putBall(game, 1, 250, 272, 100, 0);
+        game.step(0.5);
+        EXPECT_EQ(game.balls[1].vx, -100.0) << extra << " other strokes";
+        EXPECT_EQ(game.boardCounters.inkHits, 1u);
+        EXPECT_EQ(game.strokes.size(), static_cast<std::size_t>(extra));
+    }
 }
 
 TEST(InkCollision, ADotDeflectsLikeASmallObstacle) {
