@@ -1,6 +1,7 @@
 // The most points a level's balls could earn, for the completed-boards
 // record: which hole colours each ball could reach, allowing for recolouring
 // walls, including those hidden behind breakable walls it could break.
+#include <algorithm>
 #include <array>
 
 #include "game.h"
@@ -10,8 +11,12 @@ namespace {
 
 using ColorSet = unsigned;  // bit i = colour i
 
-constexpr ColorSet bit(int color) { return 1u << color; }
-constexpr bool contains(ColorSet set, int color) { return (set & bit(color)) != 0; }
+constexpr ColorSet bit(int color) {
+    return 1u << color;
+}
+constexpr bool contains(ColorSet set, int color) {
+    return (set & bit(color)) != 0;
+}
 
 struct Reach {
     ColorSet recolours = 0;
@@ -40,11 +45,14 @@ std::uint64_t holeValue(ColorSet reachable) {
 }  // namespace
 
 std::uint64_t possiblePoints(const Level& level) {
+    // Counted by the colour the ball gets on the board, where addBall clamps it.
     std::array<std::uint64_t, ballColorCount> count{};
-    for (std::int32_t color : level.queue)
-        if (color >= 0 && color < ballColorCount) count[static_cast<std::size_t>(color)] += 1;
+    auto countBall = [&count](int color) {
+        count[static_cast<std::size_t>(std::clamp(color, 0, ballColorCount - 1))] += 1;
+    };
+    for (std::int32_t color : level.queue) countBall(color);
     for (const TileCell& cell : level.cells)
-        if (tileKindOf(cell.code) == static_cast<int>(TileKind::PreplacedBall)) count[static_cast<std::size_t>(tileP0(cell.code) % ballColorCount)] += 1;
+        if (tileKindOf(cell.code) == static_cast<int>(TileKind::PreplacedBall)) countBall(tileP0(cell.code));
     ColorSet present = 0;
     for (int i = 0; i < ballColorCount; ++i)
         if (count[static_cast<std::size_t>(i)] > 0) present |= bit(i);

@@ -211,6 +211,13 @@ TEST(PossiblePoints, CountsReachableHolesRecoloursAndBreakableWalls) {
     // Gold wins over lower colours.
     Level gold = buildLevel("o4 h40 h10 #1");
     EXPECT_EQ(possiblePoints(gold), 1600u);
+
+    // Colours outside 0..4 count as the clamped colour the ball is given on the board.
+    Level odd = buildLevel("o7 h40 h20");
+    odd.queue = {9, -1};
+    Game game = gameWith(odd);
+    EXPECT_EQ(game.balls[0].color, 4);
+    EXPECT_EQ(possiblePoints(odd), 2 * 1600u);
 }
 
 }  // namespace
