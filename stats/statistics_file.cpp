@@ -18,28 +18,8 @@ namespace {
 // in binary mode instead of relying on a text-mode stream.
 constexpr const char* lineEnd = "\r\n";
 
-// Every field is a whitespace-delimited word parsed whole, so "1.5+2" is one
-// bad field rather than two numbers that happen to touch.
 bool readWord(std::istream& in, std::string& word) {
     return static_cast<bool>(in >> word);
-}
-
-bool parseWholeDouble(const std::string& word, double& value) {
-    std::istringstream text(word);
-    text.imbue(std::locale::classic());
-    double parsed = 0.0;
-    text >> parsed;
-    // eof after the extraction means the number used the whole word.
-    if (text.fail() || !text.eof()) return false;
-    value = parsed;
-    return true;
-}
-
-bool parseVersion(const std::string& word, long long& version) {
-    std::istringstream text(word);
-    text.imbue(std::locale::classic());
-    text >> version;
-    return !text.fail() && text.eof();
 }
 
 // Digits alone (leading zeros allowed), at most 2^64 - 1.
@@ -57,9 +37,10 @@ bool parseCounter(std::string_view word, std::uint64_t& value) {
     return true;
 }
 
+// A plain stream extraction, which stops where the number stops: "0.5+0.25"
+// reads as two amounts. Counters are whole words and cannot run together.
 bool readDouble(std::istream& in, double& value) {
-    std::string word;
-    return readWord(in, word) && parseWholeDouble(word, value);
+    return static_cast<bool>(in >> value);
 }
 
 bool readCounter(std::istream& in, std::uint64_t& value) {
@@ -90,9 +71,9 @@ bool parseStatistics(std::istream& in, PlayCounters& out) {
     in.imbue(std::locale::classic());
 
     std::string word;
-    long long version = 0;
+    int version = 0;
     if (!readWord(in, word) || word != statisticsSignature) return false;
-    if (!readWord(in, word) || !parseVersion(word, version) || version != statisticsVersion) return false;
+    if (!(in >> version) || version != statisticsVersion) return false;
 
     PlayCounters read;
     if (!readDouble(in, read.inkDrawn) || !readDouble(in, read.playTime) || !readCounter(in, read.strokesDrawn) ||
@@ -116,7 +97,9 @@ bool parseStatistics(std::istream& in, PlayCounters& out) {
 }
 
 bool readStatisticsFile(const std::filesystem::path& path, PlayCounters& out) {
-    std::ifstream in(path, std::ios::binary);
+    // Text mode: on Windows a Ctrl-Z ends the file, as it does for any text
+    // file there.
+    std::ifstream in(path);
     if (!in) return false;
     return parseStatistics(in, out);
 }

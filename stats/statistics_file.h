@@ -23,9 +23,9 @@ inline constexpr int statisticsVersion = 1;
 // The exact bytes of the file for these counters.
 std::string formatStatistics(const PlayCounters& counters);
 
-// Parses a whole file's content from the stream (opened in binary mode, so a
-// stray CR or Ctrl-Z means the same on every platform). True, with every
-// field of `out` set, only for a valid file; `out` is untouched otherwise.
+// Parses a whole file's content from the stream (a CR is white space like any
+// other). True, with every field of `out` set, only for a valid file; `out` is
+// untouched otherwise.
 bool parseStatistics(std::istream& in, PlayCounters& out);
 
 // False (with `out` untouched) when the file is missing, unreadable or invalid.

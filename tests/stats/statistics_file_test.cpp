@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <cmath>
 #include <cstdint>
 #include <fstream>
 #include <iterator>
@@ -179,6 +180,26 @@ TEST(StatisticsReader, AmountsAreFiniteAndNotNegative) {
     }
 }
 
+// An amount ends where the number ends, not at the next white space; only
+// the count and the checks of the values decide whether the file holds.
+TEST(StatisticsReader, AmountsStopWhereTheNumberStops) {
+    PlayCounters c;
+    ASSERT_TRUE(parses(fileWith({"40-0", "1", "0", "0", "0", "0", "2", "0", "0", "2"}), &c));
+    EXPECT_EQ(c.inkDrawn, 40.0);
+    EXPECT_TRUE(std::signbit(c.playTime));
+    EXPECT_EQ(c.strokesDrawn, 1u);
+
+    ASSERT_TRUE(parses(fileWith({"40", "3.5", "1", "0", "0", "0", "0", "2", "0.5+0.25", "2"}), &c));
+    EXPECT_EQ(c.completionTime, 0.5);
+    EXPECT_EQ(c.timeLeftAtCompletion, 0.25);
+    EXPECT_EQ(c.timedBoards, 2u);
+
+    // The version is a number too: "1.5" is version 1 followed by the ink length .5.
+    ASSERT_TRUE(parses(fileWith({"3.5", "1", "0", "0", "0", "0", "2", "0", "0", "2"}, "CorvaleStatistics 1.5"), &c));
+    EXPECT_EQ(c.inkDrawn, 0.5);
+    EXPECT_EQ(c.playTime, 3.5);
+}
+
 TEST(StatisticsReader, AnyWhiteSpaceSeparatesTheValues) {
     const std::string numbers = "40 3.5 1 0 0 0 0 2 0 0 2";
     EXPECT_TRUE(parses("CorvaleStatistics 1\n" + numbers + "\n"));
@@ -302,6 +323,16 @@ TEST_F(StatisticsFileOnDisk, ReadsFilesWithLfOnlyAndRefusesBadOnes) {
     EXPECT_FALSE(readStatisticsFile(path, out));
     EXPECT_EQ(out, sentinel());
     EXPECT_FALSE(readStatisticsFile(folder, out));  // a folder is no file
+
+    // The file is read as text: on Windows a Ctrl-Z ends it, elsewhere it is a stray byte.
+    putBytes(path, "CorvaleStatistics 1\r\n40 3.5 1 0 0 0 0 0 0 0 0\r\n\x1A\r\n");
+    out = sentinel();
+#ifdef _WIN32
+    EXPECT_TRUE(readStatisticsFile(path, out));
+    EXPECT_EQ(out.inkDrawn, 40.0);
+#else
+    EXPECT_FALSE(readStatisticsFile(path, out));
+#endif
 }
 
 }  // namespace
