@@ -1,4 +1,7 @@
 // The board layers of a frame: tile cache, border sweep, ink and balls.
+#include <algorithm>
+#include <array>
+
 #include "render_fixture.h"
 
 namespace corvale {
@@ -144,6 +147,46 @@ TEST_F(Frame, StrokesAreTenPixelPolylinesWithRoundCaps) {
     EXPECT_NE(imageRgb(*renderer, 42, 92), black);
     EXPECT_EQ(imageRgb(*renderer, 150, 142), black);  // second segment
     EXPECT_EQ(imageRgb(*renderer, 300, 342), black);  // two identical points still leave a mark
+}
+
+TEST_F(Frame, StrokesAreExactlyAsWideAsTheOnePointDot) {
+    // The line of a 10-pixel pen through c covers c - 5 .. c + 4, like the dot
+    // in the box (c - 5, c - 5)-(c + 5, c + 5): not one pixel more.
+    const auto inked = [&](int x, int y) { return imageRgb(*renderer, x, y) == black; };
+    game.strokes.push_back(stroke({{50, 50}, {150, 50}}));
+    renderer->render(game);
+    EXPECT_TRUE(inked(100, 42 + 45));
+    EXPECT_TRUE(inked(100, 42 + 54));
+    EXPECT_FALSE(inked(100, 42 + 44));
+    EXPECT_FALSE(inked(100, 42 + 55));
+    EXPECT_TRUE(inked(45, 92));
+    EXPECT_FALSE(inked(44, 92));
+    EXPECT_TRUE(inked(154, 92));
+    EXPECT_FALSE(inked(155, 92));
+
+    // Its extent in each row and column, as (first, last) inked offset from
+    // the centre along the middle row and the middle column.
+    const auto extent = [&](int cx, int cy) {
+        std::array<int, 4> e{99, -99, 99, -99};
+        for (int d = -8; d <= 8; ++d) {
+            if (inked(cx + d, cy)) {
+                e[0] = std::min(e[0], d);
+                e[1] = std::max(e[1], d);
+            }
+            if (inked(cx, cy + d)) {
+                e[2] = std::min(e[2], d);
+                e[3] = std::max(e[3], d);
+            }
+        }
+        return e;
+    };
+    game.strokes = {stroke({{300, 300}})};
+    renderer->render(game);
+    const auto dot = extent(300, 342);
+    game.strokes = {stroke({{300, 300}, {300, 300}})};
+    renderer->render(game);
+    EXPECT_EQ(extent(300, 342), dot);
+    EXPECT_EQ(dot, (std::array<int, 4>{-5, 4, -5, 4}));
 }
 
 TEST_F(Frame, InkAtTheBoardEdgesStaysOnTheBoard) {
