@@ -33,11 +33,17 @@ bool Game::clampToBoard(Ball& ball) const {
 
 void Game::collideBalls(std::size_t i) {
     Ball& ball = balls[i];
-    for (std::size_t j = 0; j < balls.size(); ++j) {
+    // Only velocities change below, so the position, radius and count are
+    // read once; otherwise every store through `other` forces a reload.
+    const double x = ball.x;
+    const double y = ball.y;
+    const double radius = ball.radius;
+    const std::size_t count = balls.size();
+    for (std::size_t j = 0; j < count; ++j) {
         // Cheap rejection on the packed positions; exact, since |dx| >= reach
         // implies dx^2 + dy^2 >= reach^2.
-        const double reach = positions.radius[j] + ball.radius;
-        if (std::fabs(ball.x - positions.x[j]) >= reach || std::fabs(ball.y - positions.y[j]) >= reach) continue;
+        const double reach = positions.radius[j] + radius;
+        if (std::fabs(x - positions.x[j]) >= reach || std::fabs(y - positions.y[j]) >= reach) continue;
         Ball& other = balls[j];
         if (!other.active || other.id == ball.id) continue;
         const double dx = ball.x - other.x;

@@ -1,6 +1,7 @@
 // What wall tiles do to a ball: solidity by kind, side and colour, the
 // bounce, recolouring, breaking, and ramps.
 #include <algorithm>
+#include <array>
 
 #include "game.h"
 #include "geometry.h"
@@ -73,21 +74,47 @@ bool breaksFor(const BoardCell& cell, const Ball& ball) {
     return color == 0 || color == ball.color;
 }
 
+// Column (or row) of a pixel coordinate; -1 off the board.
+int lineOf(double pixel) {
+    if (!(pixel >= 0 && pixel < boardPixels)) return -1;
+    return static_cast<int>(static_cast<unsigned>(pixel)) / cellSize;
+}
+
+// The bounding-box corners share two x and two y coordinates, so their
+// cells come from two column and two row lookups instead of a board test
+// and a cell lookup per corner; a corner is on the board exactly when both
+// its column and its row are.
+struct CornerCells {
+    std::array<BoardPoint, 4> corners;
+    std::array<int, 4> cells;  // -1 for a corner off the board
+};
+
+CornerCells cornerCells(const Ball& ball) {
+    CornerCells result{boundingCorners(ball), {}};
+    const int columns[2] = {lineOf(result.corners[0].x), lineOf(result.corners[1].x)};
+    const int rows[2] = {lineOf(result.corners[0].y), lineOf(result.corners[2].y)};
+    for (std::size_t k = 0; k < 4; ++k) {
+        const int column = columns[k & 1];
+        const int row = rows[k >> 1];
+        result.cells[k] = column < 0 || row < 0 ? -1 : row * boardColumns + column;
+    }
+    return result;
+}
+
 // The touched cell nearest the ball's centre among the cells under its
 // bounding-box corners that pass `qualifies`; -1 when there is none. Ties go
 // to the corner tested first.
 template <typename Qualifies>
 int nearestTouchedCell(const Game& game, const Ball& ball, Qualifies qualifies) {
-    const BoardPoint centre = truncatedCentre(ball);
+    const CornerCells under = cornerCells(ball);
     int winner = -1;
     double winnerDistance = 0.0;
-    for (const BoardPoint& corner : boundingCorners(ball)) {
-        if (!onBoard(corner)) continue;
-        const int index = cellIndexAt(corner);
-        if (!qualifies(index, corner)) continue;
+    for (std::size_t k = 0; k < 4; ++k) {
+        const int index = under.cells[k];
+        if (index < 0 || !qualifies(index, under.corners[k])) continue;
         const BoardRect rect = cellRect(index);
         if (!game.ballTouchesRect(ball, rect)) continue;
-        const double d = distanceSquared({rect.left + 16, rect.top + 16}, centre);
+        const double d = distanceSquared({rect.left + 16, rect.top + 16}, truncatedCentre(ball));
         if (winner < 0 || d < winnerDistance) {
             winner = index;
             winnerDistance = d;
