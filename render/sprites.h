@@ -1,29 +1,12 @@
-// The sprite table that cuts the atlas into tiles, balls, digits and header
-// panels, and the choice of sprite for a cell, a ball and the gold border.
+// The sprites the drawing code names, and the choice of sprite for a cell, a
+// ball and the gold border. The rectangles themselves are in atlas_layout.h.
 #pragma once
 
-#include <array>
 #include <cstdint>
 
+#include "atlas_layout.h"
+
 namespace corvale {
-
-// Atlas pixels; right and bottom exclusive. An all-zero entry has no artwork.
-struct SpriteRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-
-    int width() const { return right - left; }
-    int height() const { return bottom - top; }
-    friend bool operator==(const SpriteRect&, const SpriteRect&) = default;
-};
-
-inline constexpr int spriteCount = 159;
-inline constexpr int atlasWidth = 381;
-inline constexpr int atlasHeight = 400;
-
-extern const std::array<SpriteRect, spriteCount> spriteTable;
 
 // Sprites the drawing code names directly.
 namespace sprite {
