@@ -219,7 +219,7 @@ LRESULT BoardBrowser::windowProcedure(UINT message, WPARAM wParam, LPARAM lParam
             refresh();
             layout();
             // The list had no size when refresh scrolled it; now it has one.
-            if (!shown.empty()) ListView_EnsureVisible(controls[boardList], selectedRow(), FALSE);
+            if (!shown.empty()) ListView_EnsureVisible(controls[boardList], rowOfSelection(), FALSE);
             return 0;
         case WM_CLOSE:
             close();

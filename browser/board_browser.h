@@ -91,7 +91,7 @@ class BoardBrowser {
     void autoSizeColumn(int column);
     void updateSortMarks(SortOrder order);
     SortOrder currentSortOrder() const;
-    int selectedRow() const;  // the shown row of the selection; 0 when it is not shown
+    int rowOfSelection() const;  // the shown row of the selection; 0 when it is not shown
 
     // ---- Preview (browser_preview.cpp) ----
     void selectLevel(std::size_t index);

@@ -126,7 +126,7 @@ SortOrder BoardBrowser::currentSortOrder() const {
     return order >= 0 && order <= 2 ? static_cast<SortOrder>(order) : SortOrder::ById;
 }
 
-int BoardBrowser::selectedRow() const {
+int BoardBrowser::rowOfSelection() const {
     if (!hasSelection) return 0;
     const auto found = std::find(shown.begin(), shown.end(), selection);
     return found != shown.end() ? static_cast<int>(found - shown.begin()) : 0;
@@ -143,7 +143,7 @@ void BoardBrowser::refresh() {
     SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     ListView_SetItemState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
     SendMessageW(list, LVM_SETITEMCOUNT, shown.size(), LVSICF_NOSCROLL | LVSICF_NOINVALIDATEALL);
-    const int row = selectedRow();
+    const int row = rowOfSelection();
     if (!shown.empty()) {
         ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
         ListView_EnsureVisible(list, row, FALSE);
