@@ -136,17 +136,10 @@ LRESULT BoardBrowser::previewProcedure(UINT message, WPARAM wParam, LPARAM lPara
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT: {
-            PAINTSTRUCT paint{};
-            HDC dc = BeginPaint(hwnd, &paint);
-            // EndPaint must run even when presenting fails.
-            struct PaintEnd {
-                HWND window;
-                PAINTSTRUCT* paint;
-                ~PaintEnd() { EndPaint(window, paint); }
-            } end{hwnd, &paint};
+            const PaintSession paint(hwnd);
             RECT client{};
             GetClientRect(hwnd, &client);
-            if (dc) paintPreview(dc, client);
+            if (paint.dc()) paintPreview(paint.dc(), client);
             return 0;
         }
         case WM_LBUTTONDOWN:

@@ -3,33 +3,8 @@
 # virtual display: Ctrl+B opens it, typing picks a board, Enter plays it.
 run=$1
 exe=$2
-[ -n "${DISPLAY:-}" ] || { echo "windowed tests need a display (test.sh starts Xvfb)"; exit 1; }
-command -v xdotool >/dev/null || { echo "xdotool is missing"; exit 1; }
-: "${WINEPREFIX:=$(cd "$(dirname "$run")/.." && pwd)/build/wineprefix}"
-export WINEPREFIX
-data="$WINEPREFIX/drive_c/users/$(whoami)/AppData/Local/Corvale-Reconstructed"
-work=$(mktemp -d)
-failures=0
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
-cleanup() {
-    [ -n "${game_pid:-}" ] && kill "$game_pid" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
+. "$(dirname "$0")/windowed_common.sh"
 
-wait_window() {
-    i=0
-    while [ $i -lt 150 ]; do
-        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
-        [ -n "$id" ] && { echo "$id"; return 0; }
-        sleep 0.2
-        i=$((i + 1))
-    done
-    return 1
-}
 wait_gone() {
     i=0
     while xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 && [ $i -lt 100 ]; do
@@ -48,11 +23,7 @@ for level in 42 15; do
     convert "$work/ref$level.bmp" -crop 544x544+0+42 +repage "$work/ref$level.png"
 done
 
-rm -rf "$data"
-wineserver -k 2>/dev/null
-wineserver -w 2>/dev/null
-"$run" "$exe" --level 15 --seed 3 >/dev/null 2>&1 &
-game_pid=$!
+start_game --level 15 --seed 3
 win=$(wait_window "Corvale") || { fail "the game window did not appear"; exit $failures; }
 xdotool windowfocus --sync "$win" 2>/dev/null || true
 sleep 0.5
