@@ -1,23 +1,15 @@
 // The browser's view of the committed board set (resources/levels.bin).
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-
 #include "board_description.h"
 #include "board_list.h"
+#include "committed_levels.h"
 
 namespace corvale {
 namespace {
 
-std::vector<Level> committedLevels() {
-    std::ifstream file(CORVALE_LEVELS_BIN, std::ios::binary);
-    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    return parseLevelResource(bytes);
-}
-
 TEST(CommittedBoardSet, ExpertBonusBoardsAndUnlimitedTimes) {
-    const std::vector<Level> levels = committedLevels();
+    const std::vector<Level> levels = test::committedLevels();
     ASSERT_EQ(levels.size(), 551u);
     EXPECT_EQ(filterLevels(levels, -1, TypeFilter::AllTypes, SortOrder::ById).size(), 551u);
 
@@ -42,7 +34,7 @@ TEST(CommittedBoardSet, ExpertBonusBoardsAndUnlimitedTimes) {
 }
 
 TEST(CommittedBoardSet, FirstBoardDescriptionStartsTheResource) {
-    const std::vector<Level> levels = committedLevels();
+    const std::vector<Level> levels = test::committedLevels();
     ASSERT_FALSE(levels.empty());
     const std::string text = describeBoard(levels[0]);
     EXPECT_TRUE(text.starts_with("BOARD 0  |  Beginner  |  Normal\r\n"));

@@ -2,10 +2,9 @@
 // until that set is committed: configure with -DCORVALE_DESIGNED_SET_TESTS=ON.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-
+#include "board_description.h"
 #include "board_list.h"
+#include "committed_levels.h"
 
 namespace corvale {
 namespace {
@@ -18,9 +17,7 @@ std::vector<std::int32_t> firstIds(const std::vector<Level>& levels, const std::
 }
 
 TEST(DesignedBoardSetOrder, ShortestAndLongestBoards) {
-    std::ifstream file(CORVALE_LEVELS_BIN, std::ios::binary);
-    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    const std::vector<Level> levels = parseLevelResource(bytes);
+    const std::vector<Level> levels = test::committedLevels();
 
     const auto shortest = filterLevels(levels, -1, TypeFilter::AllTypes, SortOrder::TimeShortestFirst);
     EXPECT_EQ(firstIds(levels, shortest, 0, 4), (std::vector<std::int32_t>{529, 506, 522, 523}));
@@ -43,11 +40,12 @@ TEST(DesignedBoardSetOrder, ShortestAndLongestBoards) {
     EXPECT_LT(levels[longest[143]].timeLimit, 180);
 }
 
-TEST(DesignedBoardSetOrder, Record430KeepsItsTrailingBytes) {
-    std::ifstream file(CORVALE_LEVELS_BIN, std::ios::binary);
-    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    const std::vector<Level> levels = parseLevelResource(bytes);
-    EXPECT_EQ(levels[430].trailingBytes, (std::vector<std::uint8_t>{0x1F, 0xFF, 0x30, 0x01}));
+TEST(DesignedBoardSetOrder, DescriptionsOfBoards0And430) {
+    const std::vector<Level> levels = test::committedLevels();
+    const std::string first = describeBoard(levels[0]);
+    EXPECT_NE(first.find("Record offset: 0 (0x00000000)\r\nRecord payload: 589 bytes\r\nUnused trailing bytes: 0\r\n"),
+              std::string::npos);
+    EXPECT_NE(describeBoard(levels[430]).find("Unused trailing bytes: 4 0x1F 0xFF 0x30 0x01\r\n"), std::string::npos);
 }
 
 }  // namespace
