@@ -94,15 +94,20 @@ void BoardBrowser::createControls() {
     HWND list = controls[boardList];
     const DWORD extended = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER;
     SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
+    // A column inserted at index 0 is always left-aligned. The right-aligned
+    // IDs therefore go in behind a placeholder first column, which then goes.
+    LVCOLUMNW placeholder{};
+    placeholder.mask = LVCF_WIDTH;
+    SendMessageW(list, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&placeholder));
     for (int column = 0; column < browserColumnCount; ++column) {
         LVCOLUMNW spec{};
-        spec.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
+        spec.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
         spec.fmt = columnRightAligned[column] ? LVCFMT_RIGHT : LVCFMT_LEFT;
         spec.cx = u(72);
         spec.pszText = const_cast<wchar_t*>(columnHeadings[column]);
-        spec.iSubItem = column;
-        SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&spec));
+        SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(column + 1), reinterpret_cast<LPARAM>(&spec));
     }
+    SendMessageW(list, LVM_DELETECOLUMN, 0, 0);
     if (!SetWindowSubclass(list, listSubclassProcedure, listSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
         throw std::runtime_error("Windows could not initialize board-column sizing.");
     }
