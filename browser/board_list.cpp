@@ -1,7 +1,7 @@
 #include "board_list.h"
 
 #include <algorithm>
-#include <climits>
+#include <cstdint>
 
 namespace corvale {
 namespace {
