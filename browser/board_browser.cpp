@@ -313,9 +313,13 @@ LRESULT BoardBrowser::onListNotify(const NMHDR& header) {
         case LVN_COLUMNCLICK:
             onColumnClick(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem);
             return 0;
-        case NM_DBLCLK:
-            if (hasSelection) choose();
+        case NM_DBLCLK: {
+            // Only a double-click on a row plays: one on the blank space
+            // below the rows would otherwise start a board by surprise.
+            const int row = reinterpret_cast<const NMITEMACTIVATE&>(header).iItem;
+            if (hasSelection && row >= 0 && row < static_cast<int>(shown.size())) choose();
             return 0;
+        }
         default:
             return 0;
     }

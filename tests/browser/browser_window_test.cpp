@@ -164,6 +164,8 @@ TEST_F(BrowserWindow, PlayEnterAndDoubleClickChooseTheSelection) {
 
     choice = run(boardSet(), 12, {[](BoardBrowser& b) {
                      selectListRow(b, 40);
+                     notifyFromList(b, NM_DBLCLK, -1, 0);  // blank space below the rows
+                     EXPECT_TRUE(IsWindow(b.window));
                      notifyFromList(b, NM_DBLCLK, 40, 0);
                  }});
     EXPECT_TRUE(choice.chosen);
