@@ -142,16 +142,18 @@ TEST(Translations, MnemonicsAreUniqueInEveryMenu) {
     }
 }
 
-TEST(Translations, RightToLeftLanguagesOpenTheirMenusFromTheRight) {
+// Arabic and Hebrew put the menu bar at the right edge. No item carries
+// MFT_RIGHTORDER: Wine 8 draws such items as nothing at all.
+TEST(Translations, RightToLeftLanguagesStartTheMenuBarAtTheRight) {
     for (LANGID language : menuLanguages()) {
         SCOPED_TRACE(nameOf(language));
         const MenuTree menu = menuInLanguage(language);
-        const UINT expected = isRightToLeft(language) ? MFT_RIGHTORDER : 0;
         ASSERT_FALSE(menu.bar.empty());
         EXPECT_EQ(menu.bar[0].type & MFT_RIGHTJUSTIFY, isRightToLeft(language) ? MFT_RIGHTJUSTIFY : 0u);
-        for (size_t i = 0; i < menu.bar.size(); ++i) EXPECT_EQ(menu.bar[i].type & MFT_RIGHTORDER, expected) << i;
+        for (size_t i = 1; i < menu.bar.size(); ++i) EXPECT_EQ(menu.bar[i].type & MFT_RIGHTJUSTIFY, 0u) << i;
+        for (size_t i = 0; i < menu.bar.size(); ++i) EXPECT_EQ(menu.bar[i].type & MFT_RIGHTORDER, 0u) << i;
         for (const auto& popup : menu.popups) {
-            for (const MenuEntry& entry : popup) EXPECT_EQ(entry.type & MFT_RIGHTORDER, expected) << entry.id;
+            for (const MenuEntry& entry : popup) EXPECT_EQ(entry.type & MFT_RIGHTORDER, 0u) << entry.id;
         }
     }
 }
