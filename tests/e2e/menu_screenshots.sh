@@ -8,7 +8,7 @@
 # Wine prefix of its own whose menu font it points at them.
 #
 # usage: tests/e2e/menu_screenshots.sh path/to/corvale.exe [output folder]
-set -eu
+. "$(dirname "$0")/../../cmake/setup.sh"  # the virtual display helpers
 exe=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 out=${2:-.}
 mkdir -p "$out"
@@ -23,25 +23,20 @@ fonts_missing() {
 if fonts_missing; then
     sudo_cmd=""
     [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+    $sudo_cmd apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq fonts-vlgothic fonts-dejavu-core >/dev/null
 fi
-
-xvfb_pid=""
-if [ -z "${DISPLAY:-}" ]; then
-    n=120
-    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    i=0
-    while [ ! -e "/tmp/.X11-unix/X$n" ] && [ $i -lt 50 ]; do sleep 0.1; i=$((i + 1)); done
-    export DISPLAY=":$n"
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    DISPLAY= wineboot --init >/dev/null 2>&1 || true
+    wineserver -w 2>/dev/null || true
 fi
+
+start_virtual_display
 game_pid=""
 cleanup() {
     [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
     wineserver -k 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-    return 0
+    stop_virtual_display
 }
 trap cleanup EXIT
 
