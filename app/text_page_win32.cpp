@@ -183,7 +183,9 @@ void TextPage::create(HWND owner, const std::wstring& title, const std::wstring&
 }
 
 void TextPage::createControls(const std::wstring& text) {
-    textBox = createChild(window, L"EDIT", text.c_str(),
+    // The text goes in once the box has its size: an edit control filled while
+    // it is 0 x 0 keeps a scroll bar that disagrees with its first line.
+    textBox = createChild(window, L"EDIT", L"",
                           WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, 0);
     okButton = createChild(window, L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK);
     if (!textBox || !okButton) throw std::runtime_error("Cannot create information controls.");
@@ -192,6 +194,7 @@ void TextPage::createControls(const std::wstring& text) {
     if (tableProvider) createTable();
     rebuildFont();
     layout();
+    SetWindowTextW(textBox, text.c_str());
 }
 
 void TextPage::createTable() {
