@@ -3,57 +3,15 @@
 # with real keyboard input from xdotool on a virtual display.
 run=$1
 exe=$2
-[ -n "${DISPLAY:-}" ] || { echo "windowed tests need a display (test.sh starts Xvfb)"; exit 1; }
-command -v xdotool >/dev/null || { echo "xdotool is missing"; exit 1; }
-: "${WINEPREFIX:=$(cd "$(dirname "$run")/.." && pwd)/build/wineprefix}"
-export WINEPREFIX
-data="$WINEPREFIX/drive_c/users/$(whoami)/AppData/Local/Corvale-Reconstructed"
-work=$(mktemp -d)
-failures=0
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
-cleanup() {
-    [ -n "${game_pid:-}" ] && kill "$game_pid" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
+. "$(dirname "$0")/windowed_common.sh"
 
-# Waits for a visible top-level window whose title matches exactly; prints its id.
-wait_window() {
-    i=0
-    while [ $i -lt "${2:-150}" ]; do
-        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
-        if [ -n "$id" ]; then
-            echo "$id"
-            return 0
-        fi
-        sleep 0.2
-        i=$((i + 1))
-    done
-    return 1
-}
-wait_gone() {
-    i=0
-    while xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; do
-        [ $i -ge 50 ] && return 1
-        sleep 0.1
-        i=$((i + 1))
-    done
-    return 0
-}
 # Screen pixels of a rectangle WxH+X+Y, as a checksum.
 pixels() {
     import -window root -crop "$1" +repage "$work/crop.png" 2>/dev/null
     convert "$work/crop.png" rgb:- 2>/dev/null | cksum
 }
 
-rm -rf "$data"
-wineserver -k 2>/dev/null
-wineserver -w 2>/dev/null
-"$run" "$exe" --level 15 --seed 3 >/dev/null 2>&1 &
-game_pid=$!
+start_game --level 15 --seed 3
 win=$(wait_window "Corvale") || { fail "the game window did not appear"; exit $failures; }
 xdotool windowfocus --sync "$win" 2>/dev/null || true
 sleep 1
@@ -96,8 +54,13 @@ if [ -n "$dialog" ]; then
     xdotool type 3  # the time limit's text is selected when the dialog opens
     xdotool key Return
     wait_gone "Board Mechanics - Corvale" && echo "ok:   Enter applies and closes" || fail "Enter did not close the dialog"
-    sleep 0.3
-    after=$(pixels "$clock")
+    i=0
+    after=$before
+    while [ "$after" = "$before" ] && [ $i -lt 30 ]; do
+        sleep 0.1
+        after=$(pixels "$clock")
+        i=$((i + 1))
+    done
     [ "$before" != "$after" ] && echo "ok:   the clock shows the new limit" || fail "the clock did not change"
     # Three seconds once the first ball is out, instead of the board's 52.
     box=$(wait_window "Game over!" 100)
@@ -113,18 +76,7 @@ else
     fail "Ctrl+M opened no dialog"
 fi
 
-xdotool windowfocus --sync "$win" 2>/dev/null || true
-xdotool key Escape
-i=0
-while kill -0 "$game_pid" 2>/dev/null && [ $i -lt 100 ]; do sleep 0.1; i=$((i + 1)); done
-if kill -0 "$game_pid" 2>/dev/null; then
-    fail "Esc did not close the game"
-else
-    wait "$game_pid"
-    code=$?
-    game_pid=
-    [ "$code" -eq 0 ] || fail "exit code $code after Esc"
-fi
+close_game_with_escape
 grep -a -q "StrokeLimit=20" "$data/settings.ini" 2>/dev/null || fail "settings.ini lacks StrokeLimit=20"
 [ $failures -eq 0 ] && echo "statistics page and mechanics dialog: all checks passed"
 exit $failures

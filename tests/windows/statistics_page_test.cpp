@@ -129,6 +129,35 @@ TEST_F(StatisticsPageTest, ChangesKeepTheReadersPlaceInBothControls) {
     EXPECT_EQ(textSelection(), std::make_pair(DWORD{12}, DWORD{30}));
 }
 
+TEST_F(StatisticsPageTest, ADividerDoubleClickFitsTheContentButKeepsTheTitleReadable) {
+    openPaused(0);
+    app->game.completedBoards.push_back(CompletedBoard{3, 1.0, 0, UINT64_MAX, UINT64_MAX, 1.0});
+    tick();
+    HWND header = ListView_GetHeader(page().table);
+    auto doubleClickDivider = [&](int column, UINT code) {
+        NMHEADERW notice{};
+        notice.hdr = {header, 0, code};
+        notice.iItem = column;
+        SendMessageW(page().table, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&notice));
+        return ListView_GetColumnWidth(page().table, column);
+    };
+    auto titleWidth = [&](const wchar_t* title) {
+        HDC dc = GetDC(header);
+        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(header, WM_GETFONT, 0, 0)));
+        SIZE extent{};
+        GetTextExtentPoint32W(dc, title, static_cast<int>(wcslen(title)), &extent);
+        SelectObject(dc, old);
+        ReleaseDC(header, dc);
+        return static_cast<int>(extent.cx);
+    };
+    // "3" alone would make the column narrower than "Board ID".
+    EXPECT_EQ(doubleClickDivider(0, HDN_DIVIDERDBLCLICKW), titleWidth(L"Board ID") + 20);
+    ListView_SetColumnWidth(page().table, 0, 10);
+    EXPECT_EQ(doubleClickDivider(0, HDN_DIVIDERDBLCLICKA), titleWidth(L"Board ID") + 20);
+    // Twenty digits are wider than "Points obtained": the content decides.
+    EXPECT_GT(doubleClickDivider(3, HDN_DIVIDERDBLCLICKW), titleWidth(L"Points obtained") + 20);
+}
+
 TEST_F(StatisticsPageTest, EscapeClosesThePageAndTheCommandOpensItAgain) {
     command(IDC_STATISTICS);
     HWND first = page().window;
