@@ -82,6 +82,8 @@ int Application::runMessageLoop() {
         const BOOL result = GetMessageW(&message, nullptr, 0, 0);
         if (result == 0) return static_cast<int>(message.wParam);
         if (result == -1) throw std::runtime_error("The Windows message loop failed.");
+        HWND page = statisticsPage.window;
+        if (page && IsWindow(page) && IsDialogMessageW(page, &message)) continue;
         if (hwnd && accelerators.handle && TranslateAcceleratorW(hwnd, accelerators.handle, &message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
