@@ -5,6 +5,7 @@
 #include "paint_header.h"
 #include "paint_tiles.h"
 #include "paint_walls.h"
+#include "palette.h"
 #include "sprite_table.h"
 
 namespace corvale::art {
@@ -26,7 +27,7 @@ Image paintAtlas() {
     paintLauncher(at(launcherSprite));
     for (int c = 0; c < 5; ++c) {
         paintBall(at(ballSprite(c)), c, 100, magenta);
-        paintBall(at(nearHoleBallSprite(c)), c, 58, magenta);
+        paintBall(at(nearHoleBallSprite(c)), c, nearHoleBrightness, magenta);
         paintBall(at(queueBallSprite(c)), c, 100, black);
         for (int q = 0; q < 4; ++q) paintHoleQuarter(at(holeSprite(c, q)), c, q);
         paintSolidWall(at(wallSprite(c)), c);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "glyphs.h"
 #include "palette.h"
 
 namespace corvale::art {
@@ -62,6 +63,12 @@ void paintBall(const View& v, int color, int brightness, Rgb background) {
             v.set(x, y, c);
         }
     }
+    // The glyph sits half a pixel above and left of centre (the sprites are
+    // even, the glyphs odd), towards the light; the board ball takes the
+    // larger one.
+    const int glyph = size >= 24 ? 7 : 5;
+    const int at = (size - glyph) / 2;
+    paintGlyph(v, color, glyph, at, at, brightness);
 }
 
 }  // namespace corvale::art

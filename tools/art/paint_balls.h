@@ -10,7 +10,8 @@ namespace corvale::art {
 // its centre lies within the ball's radius.
 bool insideBall(int x, int y, int size);
 
-// brightness in percent: 100 for a normal ball, less for one sinking into a hole.
+// brightness in percent: 100 for a normal ball, less for one sinking into a
+// hole. Coloured balls carry their colour's glyph.
 void paintBall(const View& v, int color, int brightness, Rgb background);
 
 }  // namespace corvale::art

@@ -1,7 +1,7 @@
 #include "paint_gates.h"
 
+#include "glyphs.h"
 #include "paint_tiles.h"
-#include "paint_walls.h"
 #include "palette.h"
 
 namespace corvale::art {
@@ -45,11 +45,16 @@ void paintShape(const View& view, UpShape shape, int direction, const Ramp& ramp
     }
 }
 
+// The rail: the 12-pixel strip at the arrowhead edge that actually stops a
+// ball (rows 0..11 pointing up); its outline takes the first and last row.
+bool railUp(int u, int v) { return u >= 0 && u <= 31 && v >= 1 && v <= 10; }
+
+// The arrow on the open floor below the rail, pointing at it.
 bool arrowUp(int u, int v) {
     int du = 2 * u - 31;  // doubled offset from the centre column
     if (du < 0) du = -du;
-    if (v >= 4 && v <= 15) return du <= 2 * (v - 4) + 1;
-    if (v >= 16 && v <= 27) return du <= 7;
+    if (v >= 14 && v <= 21) return du <= 2 * (v - 14) + 1;
+    if (v >= 22 && v <= 29) return du <= 5;
     return false;
 }
 
@@ -65,17 +70,24 @@ bool chevronsUp(int u, int v) {
 }  // namespace
 
 void paintOneWayWall(const View& v, int color, int direction) {
-    // A dark gate plate; the arrow in the colour that may pass shows the way.
-    paintBlock(v, rampOf({64, 68, 82}), 2);
-    const Ramp arrow = rampOf(ballBase(color));
-    // Grooves across the plate, perpendicular to the arrow, read as a gate.
+    // Balls roll over most of the cell: it is floor, with an arrow painted on
+    // it and a rail across the edge the arrow points at, where a ball coming
+    // the other way (or, on a coloured gate, a ball of another colour) stops.
+    paintFloor(v);
+    const Ramp ramp = color == 0 ? rampOf({120, 126, 142}) : rampOf(ballBase(color));
+    const Rgb outline{18, 18, 24};
+    paintShape(v, arrowUp, direction, ramp, outline);
+    paintShape(v, railUp, direction, ramp, outline);
+    // Slots across the rail read as a gate's bars.
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 32; ++x) {
             int u, w;
             toUp(x, y, direction, u, w);
-            if (x >= 3 && y >= 3 && x <= 28 && y <= 28 && (w % 6 == 1)) v.set(x, y, Rgb{50, 54, 66});
+            if (w >= 3 && w <= 8 && u % 8 == 3) v.set(x, y, ramp.shadow);
         }
-    paintShape(v, arrowUp, direction, arrow, Rgb{18, 18, 24});
+    // The glyph stays upright on the rail's middle, whichever way the gate points.
+    const int glyphAt[4][2] = {{12, 2}, {12, 23}, {2, 12}, {23, 12}};
+    paintGlyph(v, color, 7, glyphAt[direction][0], glyphAt[direction][1]);
 }
 
 void paintFilter(const View& v, int color, int orientation) {
@@ -95,6 +107,7 @@ void paintFilter(const View& v, int color, int orientation) {
             v.set(x, y, c);
         }
     }
+    paintGlyph(v, color, 7, 12, 12);
 }
 
 void paintRamp(const View& v, int direction) {

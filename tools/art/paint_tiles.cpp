@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "glyphs.h"
 #include "palette.h"
 
 namespace corvale::art {
@@ -58,7 +59,25 @@ void paintLauncher(const View& v) {
     }
 }
 
+namespace {
+
+// The rim carries the colour's glyph four times, on the diagonals, so every
+// quarter sprite holds one whole glyph and a hole reads the same from any
+// side a ball comes from. Glyph centres sit on the rim's middle circle.
+bool rimGlyphPixel(int x, int y, int color, Rgb& c) {
+    for (int cy : {13, 50})
+        for (int cx : {13, 50}) switch (glyphPart(color, 5, x - (cx - 2), y - (cy - 2))) {
+                case GlyphPart::Fill: c = glyphFill(); return true;
+                case GlyphPart::Outline: c = glyphOutline(color); return true;
+                case GlyphPart::None: break;
+            }
+    return false;
+}
+
+}  // namespace
+
 Rgb holePixel(int x, int y, int color) {
+    if (Rgb glyph; rimGlyphPixel(x, y, color, glyph)) return glyph;
     const Ramp rim = rampOf(ballBase(color));
     double dx = x + 0.5 - 32.0, dy = y + 0.5 - 32.0;
     double d = std::sqrt(dx * dx + dy * dy);

@@ -1,5 +1,6 @@
 #include "paint_walls.h"
 
+#include "glyphs.h"
 #include "paint_tiles.h"
 
 namespace corvale::art {
@@ -43,6 +44,8 @@ void paintSolidWall(const View& v, int color) {
         v.set(i, 25, mix(ramp.base, ramp.light, 80));
         v.set(25, i, mix(ramp.base, ramp.light, 80));
     }
+    // A coloured wall recolours the balls that strike it: its glyph says to what.
+    paintGlyph(v, color, 7, 12, 12);
 }
 
 namespace {
@@ -79,6 +82,8 @@ void paintBreakableWall(const View& v, int color) {
     drawCrack(v, ramp, {{12, 10}, {6, 11}});
     drawCrack(v, ramp, {{19, 19}, {25, 18}});
     drawCrack(v, ramp, {{13, 19}, {14, 26}});
+    // Over the cracks' hub: the colour of ball that breaks it.
+    paintGlyph(v, color, 7, 12, 12);
 }
 
 namespace {
@@ -106,18 +111,24 @@ bool stopwatchPixel(int x, int y, Rgb& c) {
     return true;
 }
 
-// The keyhole: a round head over a tapering slot, in the key colour.
+// The keyhole: a round head over a tapering slot, in the key colour, centred
+// on column 15 so the key colour's glyph fits the head exactly.
 bool keyholeInside(int x, int y) {
-    int dx = 2 * x - 31, dy = 2 * y - 23;  // doubled offsets from the head centre (15.5, 11.5)
-    if (inCircle2(dx, dy, 9)) return true;
-    if (y >= 13 && y <= 24) {
-        int half = 1 + (y - 13) / 4;  // the slot widens downwards, never as wide as the head
-        return x >= 16 - half && x <= 15 + half;
+    int dx = 2 * x - 30, dy = 2 * y - 25;  // doubled offsets from the head centre (15.5, 13)
+    if (inCircle2(dx, dy, 13)) return true;
+    if (y >= 18 && y <= 27) {
+        int half = 1 + (y - 18) / 4;  // the slot widens downwards, never as wide as the head
+        return x >= 15 - half && x <= 15 + half;
     }
     return false;
 }
 
 bool keyholePixel(int x, int y, int keyColor, Rgb& c) {
+    switch (glyphPart(keyColor, 5, x - 13, y - 11)) {
+        case GlyphPart::Fill: c = glyphFill(); return true;
+        case GlyphPart::Outline: c = glyphOutline(keyColor); return true;
+        case GlyphPart::None: break;
+    }
     const Ramp key = rampOf(ballBase(keyColor));
     if (keyholeInside(x, y)) {
         bool upper = !keyholeInside(x, y - 1) || !keyholeInside(x - 1, y);
@@ -155,7 +166,10 @@ void paintRaisedWall(const View& v, int keyColor, int frame) {
         r.light = mix(floorLight, steel.light, 96 + 40 * frame);
         paintBlock(v, r, frame);
     }
-    const int markStrength = frame == 0 ? 90 : frame == 4 ? 256 : 120 + 34 * frame;
+    // The stopwatch fades in as the wall rises. A keyhole keeps its key colour
+    // and glyph at full strength in every frame: an open keyhole wall is
+    // where the player most needs to know which colour will shut it.
+    const int markStrength = keyColor != 0 || frame == 4 ? 256 : frame == 0 ? 90 : 120 + 34 * frame;
     for (int y = 0; y < 32; ++y) {
         for (int x = 0; x < 32; ++x) {
             Rgb c;

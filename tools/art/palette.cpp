@@ -4,11 +4,11 @@ namespace corvale::art {
 
 Rgb ballBase(int color) {
     switch (color) {
-        case 1: return {222, 66, 30};    // orange-red, luminance ~108
-        case 2: return {36, 74, 204};    // blue, ~75
-        case 3: return {70, 196, 74};    // green, ~145
-        case 4: return {255, 214, 56};   // gold, ~208
-        default: return {174, 176, 186};  // gray, ~176
+        case 1: return {202, 52, 9};     // orange-red, CIELAB lightness 46
+        case 2: return {0, 37, 218};     // blue, 30
+        case 3: return {22, 171, 122};   // teal green, 62
+        case 4: return {255, 227, 61};   // gold, 90
+        default: return {178, 185, 199};  // cool gray, 75
     }
 }
 

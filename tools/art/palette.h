@@ -6,10 +6,18 @@
 
 namespace corvale::art {
 
-// Gray, orange-red, blue, green, gold. Their brightness climbs in a different
-// order than their hue (blue, red, green, gray, gold), so the colours stay
-// apart for players who cannot tell red from green.
+// Gray, red, blue, green, gold. Chosen so that every pair stays apart for
+// players with any of the three dichromacies and in grayscale: brightness
+// climbs blue, red, green, gray, gold, red leans to orange and green to teal
+// so the two differ in lightness and in blue-yellow balance, not only in the
+// red-green balance a deuteranope or protanope lacks. tests/art checks the
+// painted atlas against simulations of those views; the glyphs carry the
+// colour for whoever still cannot tell two of them apart.
 Rgb ballBase(int color);
+
+// Brightness in percent of a ball rolling over a hole's pull: a little
+// darker, as if in the hole's shade, but the same hue.
+inline constexpr int nearHoleBrightness = 80;
 
 // A five-step ramp of one colour: outline, shadow, base, light, highlight.
 struct Ramp {
