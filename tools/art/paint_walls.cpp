@@ -5,10 +5,7 @@
 
 namespace corvale::art {
 
-Ramp wallRamp(int color) {
-    if (color == 0) return rampOf({132, 136, 150});
-    return rampOf(scale(ballBase(color), 86));
-}
+Ramp wallRamp(int color) { return rampOf(scale(ballBase(color), 86)); }
 
 void paintBlock(const View& v, const Ramp& ramp, int bevel) {
     const int n = v.width;

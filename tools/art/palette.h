@@ -17,7 +17,7 @@ Rgb ballBase(int color);
 
 // Brightness in percent of a ball rolling over a hole's pull: a little
 // darker, as if in the hole's shade, but the same hue.
-inline constexpr int nearHoleBrightness = 80;
+inline constexpr int nearHoleBrightness = 86;
 
 // A five-step ramp of one colour: outline, shadow, base, light, highlight.
 struct Ramp {
