@@ -1,5 +1,7 @@
 #include "screenshot.h"
 
+#include <vector>
+
 #include "renderer.h"
 
 namespace corvale {
@@ -57,9 +59,14 @@ bool writeScreenshotFile(const std::wstring& path, const std::uint32_t* pixels, 
     FileHandle file(
         CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) return false;
+    // The game image's fourth bytes are whatever drawing left there (0 under
+    // tiles, 255 under blended balls); viewers read a 32-bit BMP's fourth byte
+    // as alpha and would show the board transparent. Written opaque instead.
+    std::vector<std::uint32_t> opaque(pixels, pixels + screenshotPixelBytes / 4);
+    for (std::uint32_t& p : opaque) p |= 0xFF000000u;
     const auto header = screenshotHeader();
     const bool complete = write(file.get(), header.data(), 14) && write(file.get(), header.data() + 14, 40) &&
-                          write(file.get(), pixels, static_cast<DWORD>(screenshotPixelBytes));
+                          write(file.get(), opaque.data(), static_cast<DWORD>(screenshotPixelBytes));
     file.close();
     // A half-written BMP would look like a valid file to whoever reads it next.
     if (!complete) DeleteFileW(path.c_str());

@@ -21,7 +21,8 @@ using FileWriter = bool (*)(HANDLE file, const void* bytes, DWORD count);
 bool writeAllBytes(HANDLE file, const void* bytes, DWORD count);
 
 // Creates (or replaces) the file at `path` and writes the header and the
-// pixels with `write`. On any failure the partial file is deleted.
+// pixels with `write`, every fourth byte 255. On any failure the partial file
+// is deleted.
 bool writeScreenshotFile(const std::wstring& path, const std::uint32_t* pixels, FileWriter write = writeAllBytes);
 
 }  // namespace corvale

@@ -75,6 +75,23 @@ TEST_F(Screenshot, FileHoldsTheHeaderAndTheImageTopRowFirst) {
         }
 }
 
+TEST_F(Screenshot, EveryPixelIsWrittenOpaque) {
+    // Tiles leave 0 in the image's fourth byte and balls 255; image viewers
+    // read that byte as alpha, so the file must say opaque everywhere.
+    Ball ball;
+    ball.x = ball.y = 100;
+    ball.radius = 12;
+    game.balls.push_back(ball);
+    renderer->render(game);
+    ASSERT_TRUE(renderer->writeScreenshot(path));
+    const std::vector<std::uint8_t> bytes = readAll(path);
+    ASSERT_EQ(bytes.size(), 1'275'190u);
+    for (std::size_t at = 54 + 3; at < bytes.size(); at += 4) ASSERT_EQ(bytes[at], 255) << (at - 54) / 4;
+    // The colours are untouched, the ball's included.
+    const std::size_t at = 54 + (static_cast<std::size_t>(142) * gameImageWidth + 100) * 4;
+    EXPECT_EQ(bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16, test::imageRgb(*renderer, 100, 142));
+}
+
 TEST_F(Screenshot, AMissingFolderFailsAndCreatesNothing) {
     const std::wstring missing = folder + L"\\no-such-folder";
     EXPECT_FALSE(renderer->writeScreenshot(missing + L"\\shot.bmp"));
