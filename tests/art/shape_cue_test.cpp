@@ -89,7 +89,7 @@ TEST(Glyphs, EveryColouredSpriteShowsItsColoursGlyphWhole) {
         {"ball", [](int c, int) { return ballSprite(c); }, 1, 7, 100},
         {"ball near a hole", [](int c, int) { return nearHoleBallSprite(c); }, 1, 7, nearHoleBrightness},
         {"queue ball", [](int c, int) { return queueBallSprite(c); }, 1, 5, 100},
-        {"hole quarter", [](int c, int q) { return holeSprite(c, q); }, 4, 5, 100},
+        {"hole quarter", [](int c, int q) { return holeSprite(c, q); }, 4, 7, 100},
         {"recolouring wall", [](int c, int) { return wallSprite(c); }, 1, 7, 100},
         {"breakable wall", [](int c, int) { return breakableSprite(c); }, 1, 7, 100},
         {"one-way gate", [](int c, int d) { return oneWaySprite(c, d); }, 4, 7, 100},

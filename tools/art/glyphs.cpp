@@ -38,7 +38,9 @@ GlyphPart glyphPart(int color, int size, int dx, int dy) {
     return GlyphPart::None;
 }
 
-Rgb glyphFill(int brightness) { return scale(Rgb{252, 250, 242}, brightness); }
+Rgb glyphFill(int brightness) {
+    return scale(Rgb{252, 250, 242}, brightness);
+}
 
 Rgb glyphOutline(int color, int brightness) {
     return scale(mix(rampOf(ballBase(color)).outline, Rgb{12, 10, 18}, 150), brightness);
@@ -47,9 +49,14 @@ Rgb glyphOutline(int color, int brightness) {
 void paintGlyph(const View& v, int color, int size, int x, int y, int brightness) {
     for (int dy = -1; dy <= size; ++dy)
         for (int dx = -1; dx <= size; ++dx) switch (glyphPart(color, size, dx, dy)) {
-                case GlyphPart::Fill: v.set(x + dx, y + dy, glyphFill(brightness)); break;
-                case GlyphPart::Outline: v.set(x + dx, y + dy, glyphOutline(color, brightness)); break;
-                case GlyphPart::None: break;
+                case GlyphPart::Fill:
+                    v.set(x + dx, y + dy, glyphFill(brightness));
+                    break;
+                case GlyphPart::Outline:
+                    v.set(x + dx, y + dy, glyphOutline(color, brightness));
+                    break;
+                case GlyphPart::None:
+                    break;
             }
 }
 

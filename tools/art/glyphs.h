@@ -9,8 +9,8 @@
 
 namespace corvale::art {
 
-// Two sizes: 7 (7 x 7, for balls, walls and filters) and 5 (5 x 5, for
-// hole rims, queue balls and keyholes).
+// Two sizes: 7 (7 x 7, for balls, hole rims, walls, gates and filters) and
+// 5 (5 x 5, for queue balls and keyholes).
 enum class GlyphPart { None, Outline, Fill };
 
 // What pixel (dx, dy) of a glyph of `size` shows, (0, 0) being the glyph's

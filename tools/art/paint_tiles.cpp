@@ -63,10 +63,11 @@ namespace {
 
 // The rim carries the colour's glyph four times, on the diagonals, so every
 // quarter sprite holds one whole glyph and a hole reads the same from any
-// side a ball comes from. Glyph centres sit on the rim's middle circle.
+// side a ball comes from. The glyphs lean a little into the pit so that
+// their outlines stay off the floor around the hole.
 bool rimGlyphPixel(int x, int y, int color, Rgb& c) {
-    for (int cy : {13, 50})
-        for (int cx : {13, 50}) switch (glyphPart(color, 5, x - (cx - 2), y - (cy - 2))) {
+    for (int top : {11, 46})
+        for (int left : {11, 46}) switch (glyphPart(color, 7, x - left, y - top)) {
                 case GlyphPart::Fill: c = glyphFill(); return true;
                 case GlyphPart::Outline: c = glyphOutline(color); return true;
                 case GlyphPart::None: break;
