@@ -25,6 +25,11 @@ size=$(wc -c <"$work/a.bmp" 2>/dev/null || echo 0)
 cmp -s "$work/a.bmp" "$work/b.bmp" || fail "the same options gave different frames"
 "$run" "$exe" --screenshot "$work/c.bmp" --seed 6 --advance 10 >/dev/null 2>&1
 cmp -s "$work/a.bmp" "$work/c.bmp" && fail "another seed gave the same frame"
+# Viewers take a 32-bit BMP's fourth byte for alpha: every pixel must be opaque.
+if command -v convert >/dev/null 2>&1; then
+    alpha=$(convert "$work/a.bmp" -alpha extract -format '%[fx:minima]' info: 2>/dev/null)
+    [ "$alpha" = "1" ] || fail "ImageMagick reads the screenshot as transparent (least alpha $alpha)"
+fi
 [ -e "$data" ] && fail "--screenshot created the data folder"
 
 "$run" "$exe" --level 551 --smoke-test >/dev/null 2>&1
