@@ -7,22 +7,15 @@
 #include <cstdint>
 #include <vector>
 
-#include "atlas_painter.h"
 #include "bmp_writer.h"
+#include "painted_atlas.h"
 #include "sprite_table.h"
 
 namespace corvale::art {
 namespace {
 
-const Image& atlas() {
-    static const Image painted = paintAtlas();
-    return painted;
-}
-
-Rgb px(int sprite, int x, int y) {
-    const SpriteRect& r = spriteTable[sprite];
-    return atlas().at(r.left + x, r.top + y);
-}
+using test::atlas;
+using test::px;
 
 bool isBall(int sprite) { return sprite >= 2 && sprite <= 11; }
 

@@ -9,8 +9,8 @@
 #include <cmath>
 #include <vector>
 
-#include "atlas_painter.h"
 #include "paint_balls.h"
+#include "painted_atlas.h"
 #include "sprite_table.h"
 
 namespace corvale::art {
@@ -75,11 +75,6 @@ TEST(ColourVision, KeepsNeutralsAndMergesTheConfusedPairs) {
               deltaE2000(labOf({0, 120, 200}), labOf({0, 150, 110})) / 2);
 }
 
-const Image& atlas() {
-    static const Image painted = paintAtlas();
-    return painted;
-}
-
 // One kind of artwork in every colour: sprites painted alike but for their
 // colour, and which of their pixels to compare (a ball's disc, a hole's rim).
 struct Family {
@@ -88,18 +83,13 @@ struct Family {
     std::vector<std::vector<Rgb>> pixels;  // by colour, the same places in each
 };
 
-Rgb atlasPixel(int sprite, int x, int y) {
-    const SpriteRect& r = spriteTable[sprite];
-    return atlas().at(r.left + x, r.top + y);
-}
-
 template <class Take>
 std::vector<Rgb> pixelsOf(int sprite, Take take) {
     std::vector<Rgb> out;
     const SpriteRect& r = spriteTable[sprite];
     for (int y = 0; y < r.height(); ++y)
         for (int x = 0; x < r.width(); ++x)
-            if (take(x, y)) out.push_back(atlasPixel(sprite, x, y));
+            if (take(x, y)) out.push_back(test::px(sprite, x, y));
     return out;
 }
 

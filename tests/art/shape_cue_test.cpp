@@ -6,24 +6,17 @@
 #include <string>
 #include <vector>
 
-#include "atlas_painter.h"
 #include "glyphs.h"
 #include "paint_tiles.h"
 #include "palette.h"
+#include "painted_atlas.h"
 #include "sprite_table.h"
 
 namespace corvale::art {
 namespace {
 
-const Image& atlas() {
-    static const Image painted = paintAtlas();
-    return painted;
-}
-
-Rgb px(int sprite, int x, int y) {
-    const SpriteRect& r = spriteTable[sprite];
-    return atlas().at(r.left + x, r.top + y);
-}
+using test::atlas;
+using test::px;
 
 // The glyph-fill pixels of a sprite as rows of '#' and '.', cut to their
 // bounding box; empty when there are none.
