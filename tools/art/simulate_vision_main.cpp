@@ -26,6 +26,7 @@ std::uint32_t le(const std::vector<std::uint8_t>& b, std::size_t at, int bytes) 
 
 Image readBmp(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
+    if (!in) throw std::runtime_error(path + " could not be read.");
     const std::vector<std::uint8_t> b{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     if (b.size() < 54 || b[0] != 'B' || b[1] != 'M') throw std::runtime_error(path + " is not a BMP file.");
     const int width = static_cast<int>(le(b, 18, 4));
