@@ -19,13 +19,14 @@ namespace {
 // The smallest CIEDE2000 difference allowed between two colours of one kind
 // of artwork (the five balls, the five hole rims, ...). CIEDE2000 is scaled
 // so that 1 is about the smallest difference an observer notices side by
-// side (Luo, Cui and Rigg 2001); the usual reading of the scale calls 2 to 10
-// "perceptible at a glance" and more than 10 "different colours". With normal
-// vision and under each full dichromacy we ask for 10. Luminance alone
+// side (Luo, Cui and Rigg 2001), and the common rule of thumb calls 2 to 10
+// "perceptible at a glance". Colour codes on small moving marks must be told
+// apart at a glance without a second look, so with normal vision and under
+// each full dichromacy we ask for the top of that range, 10. Luminance alone
 // cannot spread five shaded colours that far (their lights and shadows
-// overlap), so grayscale asks for 5, still plain at a glance; there the
-// glyphs do the rest. The palette this replaced fell to 1.2 in grayscale and
-// to 11 under deuteranopia (red against green) on its flat colours alone.
+// overlap), so grayscale asks for 5, mid-range; there the glyphs do the
+// rest. The palette this replaced fell to 1.2 in grayscale and to 11 under
+// deuteranopia (red against green) on its flat colours alone.
 constexpr double minimumDeltaE = 10.0;
 constexpr double minimumGrayscaleDeltaE = 5.0;
 
