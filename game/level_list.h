@@ -34,6 +34,9 @@ class LevelList {
     const_iterator begin() const { return items->begin(); }
     const_iterator end() const { return items->end(); }
 
+    // Leaves this list empty; copies that share the levels keep them.
+    void clear() { items = std::make_shared<const std::vector<Level>>(); }
+
     // Callers written against a plain vector keep working (and can copy it).
     const std::vector<Level>& vector() const { return *items; }
     operator const std::vector<Level>&() const { return *items; }  // NOLINT: deliberate implicit view
