@@ -178,6 +178,28 @@ TEST(InkCollision, StrokesPutIntoTheListDirectlyDeflectAndAreErased) {
     }
 }
 
+TEST(InkCollision, PointsMovedInPlaceBetweenStepsAreWhereTheBallMeetsThem) {
+    // Same point count, new place: a box remembered from the earlier step
+    // would still say "far away" and the ball would roll through.
+    for (int extra : {0, 12}) {
+        Game game = busyBoard();
+        for (int s = 0; s < extra; ++s)
+            game.strokes.push_back({100 + static_cast<std::uint64_t>(s), {{20.0 + 30 * s, 20}}});
+        game.beginStroke(20, 500);
+        game.extendStroke(20, 530);
+        putBall(game, 1, 250, 272, 100, 0);
+        game.step(0.1);
+        InkStroke& moved = game.strokes.back();
+        const InkStroke before = moved;
+        moved.points = {{300, 200}, {300, 340}};
+        EXPECT_NE(moved, before) << "equality is about the points, nothing cached beside them";
+        game.step(0.5);
+        EXPECT_EQ(game.balls[1].vx, -100.0) << extra << " other strokes";
+        EXPECT_EQ(game.boardCounters.inkHits, 1u);
+        EXPECT_EQ(game.strokes.size(), static_cast<std::size_t>(extra));
+    }
+}
+
 TEST(InkCollision, ADotDeflectsLikeASmallObstacle) {
     Game game = busyBoard();
     game.beginStroke(300, 272);
