@@ -115,6 +115,29 @@ TEST(Run, ABlockNeverReplacesALauncherWhateverItsParameters) {
     EXPECT_TRUE(game.placeBlock(70, 10)) << "the largest floor code";
 }
 
+TEST(Run, AHolesPullShrinksABallThatFullyRecoversOnTheFloor) {
+    Game game = testing::gameWith(redHoleBoard(0, false));
+    putBall(game, 0, 500, 500, 0, 0);  // keeps the board in play
+    // Near-hole flag: 42 px from the centre (by truncated position) still counts, 43 does not.
+    Ball& edge = putBall(game, 2, 74.9, 32, 0, 0);
+    game.step(0.004);
+    EXPECT_TRUE(game.balls[1].nearHole);
+    edge.x = 75.0;
+    game.step(0.004);
+    EXPECT_FALSE(game.balls[1].nearHole);
+
+    // Launched out of the pull: smaller while pulled, full size on the floor.
+    edge.x = 50;
+    edge.vx = 400;
+    game.step(0.004);
+    EXPECT_EQ(game.balls[1].pull, -1);
+    EXPECT_EQ(game.balls[1].radius, 11.0);
+    game.step(0.2);
+    EXPECT_GT(game.balls[1].x, 80);
+    EXPECT_EQ(game.balls[1].pull, 0);
+    EXPECT_EQ(game.balls[1].radius, 12.0);
+}
+
 TEST(Outline, TheLeadingPointFacesTheVelocityInEveryDirection) {
     for (double radius : {12.0, 7.0, 1.0}) {
         const Outline outline = ballOutline(radius);
