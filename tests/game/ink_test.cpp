@@ -50,6 +50,20 @@ TEST(Strokes, BeginAndExtendWithSpacingAndClamping) {
     EXPECT_EQ(game.strokes.size(), 1u);
 }
 
+TEST(Strokes, APressAtANonFiniteOrOffBoardPointDrawsNothing) {
+    Game game = busyBoard();
+    game.awardPoints(1600);
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    for (const BoardPoint p : {BoardPoint{nan, 10}, BoardPoint{10, nan}, BoardPoint{inf, 10}, BoardPoint{10, -inf},
+                               BoardPoint{-0.5, 10}, BoardPoint{10, 544}}) {
+        game.beginStroke(p.x, p.y);
+        EXPECT_FALSE(game.placeBlock(p.x, p.y)) << p.x << ", " << p.y;
+    }
+    EXPECT_TRUE(game.strokes.empty());
+    EXPECT_EQ(game.blockTokens, 1);
+}
+
 TEST(Strokes, RefusedWhilePausedOrAfterTheBoard) {
     Game game = busyBoard();
     game.setPaused(true);
