@@ -97,8 +97,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
               "a bad number says which conversion refused it");
         return 0;
     } catch (const std::out_of_range& error) {
-        check(oneOf(error.what(), {"stoi argument out of range", "stoul argument out of range",
-                                   "stod argument out of range"}),
+        check(oneOf(error.what(),
+                    {"stoi argument out of range", "stoul argument out of range", "stod argument out of range"}),
               "a number out of range says which conversion refused it");
         return 0;
     } catch (const std::runtime_error& error) {

@@ -17,11 +17,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         levels = corvale::parseLevelResource(std::span<const std::uint8_t>(data, size));
     } catch (const std::runtime_error& error) {
-        check(corvale::fuzz::oneOf(error.what(), {"The original Corvale level resource is truncated.",
-                                                  "Invalid Corvale level record length.",
-                                                  "Invalid Corvale level header.", "Invalid queued ball color.",
-                                                  "The Corvale resource contains an invalid tile code.",
-                                                  "The Corvale resource has an unexpected trailer."}),
+        check(corvale::fuzz::oneOf(error.what(),
+                                   {"The original Corvale level resource is truncated.",
+                                    "Invalid Corvale level record length.", "Invalid Corvale level header.",
+                                    "Invalid queued ball color.", "The Corvale resource contains an invalid tile code.",
+                                    "The Corvale resource has an unexpected trailer."}),
               "a refusal uses one of the reader's sentences");
         return 0;
     }
