@@ -1,6 +1,7 @@
 // Ink strokes: drawing, the stored-stroke limit, bouncing and erasure.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <limits>
 
 #include "board_builder.h"
@@ -194,23 +195,27 @@ TEST(InkCollision, StrokesPutIntoTheListDirectlyDeflectAndAreErased) {
 
 TEST(InkCollision, PointsMovedInPlaceBetweenStepsAreWhereTheBallMeetsThem) {
     // Same point count, new place: a box remembered from the earlier step
-    // would still say "far away" and the ball would roll through.
+    // would still say "far away" and the ball would roll through. With the
+    // per-cell index, the moved stroke is the first or the last in the list.
     for (int extra : {0, 12}) {
-        Game game = busyBoard();
-        for (int s = 0; s < extra; ++s)
-            game.strokes.push_back({100 + static_cast<std::uint64_t>(s), {{20.0 + 30 * s, 20}}});
-        game.beginStroke(20, 500);
-        game.extendStroke(20, 530);
-        putBall(game, 1, 250, 272, 100, 0);
-        game.step(0.1);
-        InkStroke& moved = game.strokes.back();
-        const InkStroke before = moved;
-        moved.points = {{300, 200}, {300, 340}};
-        EXPECT_NE(moved, before) << "equality is about the points, nothing cached beside them";
-        game.step(0.5);
-        EXPECT_EQ(game.balls[1].vx, -100.0) << extra << " other strokes";
-        EXPECT_EQ(game.boardCounters.inkHits, 1u);
-        EXPECT_EQ(game.strokes.size(), static_cast<std::size_t>(extra));
+        for (bool movedFirst : {false, true}) {
+            Game game = busyBoard();
+            for (int s = 0; s < extra; ++s)
+                game.strokes.push_back({100 + static_cast<std::uint64_t>(s), {{20.0 + 30 * s, 20}}});
+            game.beginStroke(20, 500);
+            game.extendStroke(20, 530);
+            if (movedFirst) std::rotate(game.strokes.rbegin(), game.strokes.rbegin() + 1, game.strokes.rend());
+            putBall(game, 1, 250, 272, 100, 0);
+            game.step(0.1);
+            InkStroke& moved = movedFirst ? game.strokes.front() : game.strokes.back();
+            const InkStroke before = moved;
+            moved.points = {{300, 200}, {300, 340}};
+            EXPECT_NE(moved, before) << "equality is about the points, nothing cached beside them";
+            game.step(0.5);
+            EXPECT_EQ(game.balls[1].vx, -100.0) << extra << " other strokes, moved first " << movedFirst;
+            EXPECT_EQ(game.boardCounters.inkHits, 1u);
+            EXPECT_EQ(game.strokes.size(), static_cast<std::size_t>(extra));
+        }
     }
 }
 
