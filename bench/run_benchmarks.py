@@ -48,13 +48,15 @@ def native_rows(build, repetitions):
         name, unit, cpu = b["run_name"], b["time_unit"], b["cpu_time"]
         m = re.match(r"BM_StepFrame/balls:(\d+)/strokes:(\d+)", name)
         if m:
-            label = f"step(1/60), {m.group(1)} balls, {m.group(2)} strokes"
-            extra = f" ({b['inkHits']:.0f} ink hits)" if "inkHits" in b else ""
+            balls = "1 ball" if m.group(1) == "1" else f"{m.group(1)} balls"
+            label = f"step(1/60), {balls}, {m.group(2)} strokes"
+            hits = round(b.get("inkHits", 0))
+            extra = f" ({hits} ink hit{'' if hits == 1 else 's'})"
         else:
             label = {"BM_SmokeAllBoards": "smoke pass, all 551 boards", "BM_GameCopy": "`Game` copy (board 420 in play)",
                      "BM_LevelParse": "level resource parse (551 boards)"}.get(name, name)
             extra = ""
-        rows.append((label, f"{cpu:.1f} {unit.replace('us', 'us')}{extra}", GOALS.get(label, "")))
+        rows.append((label, f"{cpu:.1f} {unit}{extra}", GOALS.get(label, "")))
     return rows
 
 
