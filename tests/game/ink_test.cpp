@@ -200,10 +200,13 @@ TEST(InkCollision, PointsMovedInPlaceBetweenStepsAreWhereTheBallMeetsThem) {
     for (int extra : {0, 12}) {
         for (bool movedFirst : {false, true}) {
             Game game = busyBoard();
+            // Long strokes along the bottom fill much of the index, so the
+            // slots the moved stroke takes next held other strokes before.
             for (int s = 0; s < extra; ++s)
-                game.strokes.push_back({100 + static_cast<std::uint64_t>(s), {{20.0 + 30 * s, 20}}});
-            game.beginStroke(20, 500);
-            game.extendStroke(20, 530);
+                game.strokes.push_back(
+                    {100 + static_cast<std::uint64_t>(s), {{0, 490.0 + 4 * s}, {540, 490.0 + 4 * s}}});
+            game.beginStroke(20, 20);
+            game.extendStroke(20, 50);
             if (movedFirst) std::rotate(game.strokes.rbegin(), game.strokes.rbegin() + 1, game.strokes.rend());
             putBall(game, 1, 250, 272, 100, 0);
             game.step(0.1);

@@ -139,7 +139,7 @@ TEST_F(SettingsFolder, CorruptEmptyHugeOrBinarySettingsFilesReadAsDefaults) {
     const std::vector<std::string> files{std::string(), noise, huge, binary, std::string("[Game\r\nHighScore")};
     for (const std::string& bytes : files) {
         fs::create_directories(folder);
-        std::ofstream(ini, std::ios::binary) << bytes;
+        std::ofstream(fs::path(ini), std::ios::binary) << bytes;
         const Settings settings = loaded();
         EXPECT_LE(settings.difficulty, 4) << bytes.size() << " bytes";
         EXPECT_GE(settings.difficulty, 0);
