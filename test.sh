@@ -12,6 +12,12 @@ echo "== native tests"
 ctest --test-dir "$build/native" --output-on-failure -j "$jobs" || status=1
 echo "== native tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 ctest --test-dir "$build/native-sanitize" --output-on-failure -j "$jobs" || status=1
+echo "== fuzz targets: short runs and the inputs that once broke them"
+if build_fuzzers; then
+    ctest --test-dir "$build/fuzz" -L fuzz --output-on-failure -j "$jobs" || status=1
+else
+    status=1
+fi
 echo "== Windows tests under Wine"
 start_virtual_display
 ctest --test-dir "$build/windows" --output-on-failure || status=1

@@ -1,12 +1,11 @@
 #include <windows.h>
 
-#include <cerrno>
-#include <cwchar>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "settings.h"
+#include "settings_values.h"
 #include "statistics_file.h"
 
 namespace corvale {
@@ -14,8 +13,6 @@ namespace {
 
 constexpr DWORD environmentBufferSize = 32768;  // the longest value Windows allows, plus the terminator
 constexpr DWORD highScoreBufferSize = 64;
-constexpr std::uint64_t defaultHighScore = 5000;
-constexpr int defaultStrokeLimit = 20;
 
 // Empty when LOCALAPPDATA is unset, too long or the folder cannot be made.
 std::wstring dataFolder() {
@@ -57,14 +54,7 @@ int readInt(const Settings& settings, const wchar_t* section, const wchar_t* key
 std::uint64_t readHighScore(const Settings& settings) {
     wchar_t text[highScoreBufferSize] = {};
     GetPrivateProfileStringW(L"Game", L"HighScore", L"5000", text, highScoreBufferSize, settings.settingsPath.c_str());
-    // wcstoull takes "-1" as 2^64 - 1 and skips nothing at the end; a value
-    // must be the whole text, unsigned, and in range. Empty text reads as 0.
-    if (text[0] == L'-') return defaultHighScore;
-    wchar_t* end = nullptr;
-    errno = 0;
-    const unsigned long long value = std::wcstoull(text, &end, 10);
-    if (errno == ERANGE || *end != L'\0') return defaultHighScore;
-    return value;
+    return highScoreSetting(text);
 }
 
 bool writeValue(const Settings& settings, const wchar_t* section, const wchar_t* key, const std::wstring& value) {
@@ -81,13 +71,11 @@ void loadSettings(Settings& settings) {
 
     loadStatisticsFile(settings);
 
-    const int difficulty = readInt(settings, L"Game", L"Difficulty", 0);
-    settings.difficulty = difficulty >= 5 ? 4 : (difficulty < 0 ? 0 : difficulty);
+    settings.difficulty = difficultySetting(readInt(settings, L"Game", L"Difficulty", 0));
 
     settings.showFps = readInt(settings, L"Display", L"ShowFPS", 0) != 0;
 
-    const int strokeLimit = readInt(settings, L"Ink", L"StrokeLimit", defaultStrokeLimit);
-    settings.strokeLimit = (strokeLimit >= 1 && strokeLimit <= 4096) ? strokeLimit : defaultStrokeLimit;
+    settings.strokeLimit = strokeLimitSetting(readInt(settings, L"Ink", L"StrokeLimit", settingsDefaultStrokeLimit));
 
     settings.highScore = readHighScore(settings);
 }

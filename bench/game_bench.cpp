@@ -72,11 +72,7 @@ void BM_StepFrame(benchmark::State& state) {
 }
 BENCHMARK(BM_StepFrame)
     ->ArgNames({"balls", "strokes"})
-    ->Args({1, 20})
-    ->Args({16, 20})
-    ->Args({64, 0})
-    ->Args({64, 20})
-    ->Args({64, 200})
+    ->ArgsProduct({{1, 8, 16, 32, 64}, {0, 20, 200}})
     ->Unit(benchmark::kMicrosecond);
 
 std::vector<Level> shippedLevels() {
@@ -100,6 +96,27 @@ void BM_SmokeAllBoards(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SmokeAllBoards)->Unit(benchmark::kMillisecond);
+
+// A copy of a Game in play (the solver copies one per trial), level list included.
+void BM_GameCopy(benchmark::State& state) {
+    Game game(shippedLevels());
+    game.newGame(0, 1);
+    game.startLevel(420, true);
+    game.step(5.0);
+    for (auto _ : state) {
+        Game copy = game;
+        benchmark::DoNotOptimize(copy.balls.size());
+    }
+}
+BENCHMARK(BM_GameCopy)->Unit(benchmark::kMicrosecond);
+
+// Reading the whole level resource, as start-up does.
+void BM_LevelParse(benchmark::State& state) {
+    std::ifstream file(CORVALE_LEVEL_RESOURCE, std::ios::binary);
+    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    for (auto _ : state) benchmark::DoNotOptimize(corvale::parseLevelResource(bytes).size());
+}
+BENCHMARK(BM_LevelParse)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

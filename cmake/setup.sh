@@ -15,6 +15,7 @@ need_packages() {
     { command -v convert && command -v import; } >/dev/null 2>&1 || missing="$missing imagemagick"
     command -v cmake >/dev/null 2>&1 || missing="$missing cmake"
     command -v g++ >/dev/null 2>&1 || missing="$missing g++"
+    command -v clang++ >/dev/null 2>&1 || missing="$missing clang"
     [ -f /usr/src/googletest/CMakeLists.txt ] || missing="$missing googletest"
     [ -f /usr/include/gtest/gtest.h ] || missing="$missing libgtest-dev libgmock-dev"
     [ -f /usr/include/benchmark/benchmark.h ] || missing="$missing libbenchmark-dev"
@@ -57,6 +58,20 @@ build_sanitized() {
     cmake -S "$root" -B "$build/native-sanitize" -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DCORVALE_SANITIZE=ON -DCORVALE_BENCH=OFF >/dev/null
     cmake --build "$build/native-sanitize" -j "$jobs"
+}
+
+# The libFuzzer targets, built with clang in a tree of their own; skipped
+# (with a note) where clang is missing.
+fuzz_targets="statistics_file_fuzz level_reader_fuzz board_text_fuzz settings_values_fuzz launch_options_fuzz mechanics_form_fuzz"
+build_fuzzers() {
+    if ! command -v clang++ >/dev/null 2>&1; then
+        echo "clang++ is missing: the fuzz targets are not built"
+        return 1
+    fi
+    cmake -S "$root" -B "$build/fuzz" -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=clang++ \
+        -DCORVALE_FUZZ=ON -DCORVALE_BENCH=OFF >/dev/null
+    # shellcheck disable=SC2086
+    cmake --build "$build/fuzz" -j "$jobs" --target $fuzz_targets
 }
 
 # A virtual display for the windowed tests, unless one is already there.

@@ -1,25 +1,41 @@
 // The level reader takes bytes it must never trust: any input either gives
 // exactly 551 consistent levels or one of the reader's errors.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <algorithm>
-#include <cstdlib>
 #include <span>
 #include <stdexcept>
 #include <vector>
 
+#include "fuzz_check.h"
 #include "level.h"
+
+using corvale::fuzz::check;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::vector<corvale::Level> levels;
     try {
         levels = corvale::parseLevelResource(std::span<const std::uint8_t>(data, size));
-    } catch (const std::runtime_error&) {
+    } catch (const std::runtime_error& error) {
+        check(corvale::fuzz::oneOf(error.what(),
+                                   {"The original Corvale level resource is truncated.",
+                                    "Invalid Corvale level record length.", "Invalid Corvale level header.",
+                                    "Invalid queued ball color.", "The Corvale resource contains an invalid tile code.",
+                                    "The Corvale resource has an unexpected trailer."}),
+              "a refusal uses one of the reader's sentences");
         return 0;
     }
-    if (levels.size() != corvale::levelCount) std::abort();
+    check(levels.size() == corvale::levelCount, "551 levels");
+    for (std::size_t i = 0; i < levels.size(); ++i) {
+        const corvale::Level& level = levels[i];
+        check(level.id == static_cast<int>(i), "id is the position");
+        check(level.minSpeed >= 50 && level.minSpeed <= level.maxSpeed && level.maxSpeed <= 300, "speed range");
+        check(level.timeLimit <= 999 && level.launchInterval <= 60 && level.queue.size() <= 64, "header ranges");
+        for (const corvale::TileCell& cell : level.cells)
+            check(corvale::isValidTileCode(cell.code), "every cell code is valid");
+    }
     // What was accepted must write back to the very same bytes.
     const std::vector<std::uint8_t> again = corvale::serializeLevelResource(levels);
-    if (again.size() != size || !std::equal(again.begin(), again.end(), data)) std::abort();
+    check(again.size() == size && std::equal(again.begin(), again.end(), data), "writes back to the same bytes");
     return 0;
 }

@@ -73,10 +73,6 @@ struct BoardRect {
 struct InkStroke {
     std::uint64_t id = 0;            // from nextStrokeId; unique for the life of the Game
     std::vector<BoardPoint> points;  // polyline, each coordinate within 0..543; one point is a dot
-    BoardRect bounds;                // smallest box holding every point (right/bottom inclusive);
-                                     // grown as points are added so far strokes are skipped cheaply
-    std::size_t boundedPoints = 0;   // how many points the box covers; when this is not points.size()
-                                     // (a stroke built or edited by hand) the box is unknown
 
     friend bool operator==(const InkStroke&, const InkStroke&) = default;
 };
@@ -225,12 +221,16 @@ class Game {
     BallPositions positions;
     void notePosition(std::size_t i);
 
-    // For each cell, the strokes whose box grown by inkIndexMargin covers
-    // it, in list order, so a ball tests only the ink around it. Built at
-    // the start of each step (strokes change only between steps) and again
-    // after a ball erases ink.
+    // Each stroke's box, so far strokes are skipped cheaply, and for each
+    // cell the strokes whose box grown by inkIndexMargin covers it, in list
+    // order, so a ball tests only the ink around it. Both are built at the
+    // start of each step from the points as they are then (anyone may edit
+    // the public strokes between steps), follow the strokes a ball erases,
+    // and are dropped when the step returns, so they are never stale.
     struct InkIndex {
-        bool valid = false;
+        bool boxesValid = false;       // boxes[s] holds strokes[s]; only inside step()
+        std::vector<BoardRect> boxes;  // smallest box holding each stroke's points (right/bottom inclusive)
+        bool valid = false;            // the per-cell lists below are built
         std::array<std::uint32_t, boardCellCount + 1> start{};  // cell c's strokes: items[start[c]..start[c+1])
         std::vector<std::uint32_t> items;                       // indices into strokes; erased = noStroke
         std::vector<std::uint32_t> remap;                       // scratch: old stroke index -> new
@@ -238,6 +238,8 @@ class Game {
     static constexpr std::uint32_t noStroke = 0xFFFFFFFFu;
     InkIndex inkIndex;
     void buildInkIndex();
+    void dropInkIndex();
+    bool strokeNearAt(std::uint32_t s, BoardPoint p, double reach) const;
     template <typename Visit>
     void forEachStrokeAround(BoardPoint centre, double reach, Visit visit) const;
 

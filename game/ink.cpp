@@ -15,13 +15,6 @@ BoardPoint clampToBoardPixels(double x, double y) {
     return {std::clamp(x, 0.0, lastPixel), std::clamp(y, 0.0, lastPixel)};
 }
 
-void growBounds(BoardRect& bounds, BoardPoint p) {
-    bounds.left = std::min(bounds.left, p.x);
-    bounds.top = std::min(bounds.top, p.y);
-    bounds.right = std::max(bounds.right, p.x);
-    bounds.bottom = std::max(bounds.bottom, p.y);
-}
-
 }  // namespace
 
 void Game::beginStroke(double x, double y) {
@@ -36,8 +29,6 @@ void Game::beginStroke(double x, double y) {
     drawingStrokeId = stroke.id;
     const BoardPoint p = clampToBoardPixels(x, y);
     stroke.points.push_back(p);
-    stroke.bounds = {p.x, p.y, p.x, p.y};
-    stroke.boundedPoints = 1;
     strokes.push_back(std::move(stroke));
     addCount(&PlayCounters::strokesDrawn);
 }
@@ -55,13 +46,7 @@ void Game::extendStroke(double x, double y) {
     const double d2 = (last.x - p.x) * (last.x - p.x) + (last.y - p.y) * (last.y - p.y);
     if (d2 < minPointSpacingSquared) return;
     addTime(&PlayCounters::inkDrawn, std::sqrt(d2));
-    // Growing a box that never covered the earlier points would make it look trustworthy.
-    const bool boxKnown = it->boundedPoints == it->points.size();
     it->points.push_back(p);
-    if (boxKnown) {
-        growBounds(it->bounds, p);
-        it->boundedPoints = it->points.size();
-    }
 }
 
 void Game::endStroke() {

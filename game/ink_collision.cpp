@@ -38,9 +38,6 @@ bool segmentNear(BoardPoint a, BoardPoint b, BoardPoint p, double reachSquared) 
 bool Game::strokeNear(const InkStroke& stroke, BoardPoint p, double reach) const {
     const std::vector<BoardPoint>& points = stroke.points;
     if (points.empty()) return false;
-    const BoardRect& box = stroke.bounds;
-    if (stroke.boundedPoints == points.size() && farFromBox(box.left, box.top, box.right, box.bottom, p, reach))
-        return false;
     const double reachSquared = reach * reach;
     if (points.size() == 1) return distanceSquared(p, points[0]) <= reachSquared;
     for (std::size_t i = 1; i < points.size(); ++i) {
@@ -53,6 +50,14 @@ bool Game::strokeNear(const InkStroke& stroke, BoardPoint p, double reach) const
     return false;
 }
 
+bool Game::strokeNearAt(std::uint32_t s, BoardPoint p, double reach) const {
+    if (inkIndex.boxesValid) {
+        const BoardRect& box = inkIndex.boxes[s];
+        if (farFromBox(box.left, box.top, box.right, box.bottom, p, reach)) return false;
+    }
+    return strokeNear(strokes[s], p, reach);
+}
+
 bool Game::inkBounce(Ball& ball) const {
     Outline scratch;
     const Outline& outline = outlineOf(ball.radius, scratch);
@@ -63,13 +68,12 @@ bool Game::inkBounce(Ball& ball) const {
     // Which of the 17 scanned points lie on ink near the ball; stroke by
     // stroke, which gives the same points as testing point by point.
     std::bitset<17> onInk;
-    forEachStrokeAround(centre, reach, [&](const InkStroke& stroke) {
-        if (!strokeNear(stroke, centre, reach)) return true;
-        for (int s = 0; s < 17; ++s) {
-            if (onInk[static_cast<std::size_t>(s)]) continue;
-            const int a = (leading + s - 8 + outlinePoints) % outlinePoints;
-            if (strokeNear(stroke, outlinePoint(centre, outline, a), inkThickness))
-                onInk.set(static_cast<std::size_t>(s));
+    forEachStrokeAround(centre, reach, [&](std::uint32_t s) {
+        if (!strokeNearAt(s, centre, reach)) return true;
+        for (int k = 0; k < 17; ++k) {
+            if (onInk[static_cast<std::size_t>(k)]) continue;
+            const int a = (leading + k - 8 + outlinePoints) % outlinePoints;
+            if (strokeNearAt(s, outlinePoint(centre, outline, a), inkThickness)) onInk.set(static_cast<std::size_t>(k));
         }
         return !onInk.all();
     });
@@ -84,8 +88,8 @@ void Game::collideInk(Ball& ball) {
     const BoardPoint centre = truncatedCentre(ball);
     const double reach = ball.radius + inkReachBeyondRadius;
     bool near = false;
-    forEachStrokeAround(centre, reach, [&](const InkStroke& s) {
-        near = strokeNear(s, centre, reach);
+    forEachStrokeAround(centre, reach, [&](std::uint32_t s) {
+        near = strokeNearAt(s, centre, reach);
         return !near;
     });
     if (!near || !inkBounce(ball)) return;
@@ -99,9 +103,8 @@ void Game::removeStrokesNear(BoardPoint centre, double reach) {
     // cheaper than rebuilding it when many balls meet ink in one frame.
     std::vector<std::uint32_t>& remap = inkIndex.remap;
     remap.assign(strokes.size(), 0);
-    const InkStroke* first = strokes.data();
-    forEachStrokeAround(centre, reach, [&](const InkStroke& stroke) {
-        if (strokeNear(stroke, centre, reach)) remap[static_cast<std::size_t>(&stroke - first)] = noStroke;
+    forEachStrokeAround(centre, reach, [&](std::uint32_t s) {
+        if (strokeNearAt(s, centre, reach)) remap[s] = noStroke;
         return true;
     });
     std::uint32_t kept = 0;
@@ -110,10 +113,14 @@ void Game::removeStrokesNear(BoardPoint centre, double reach) {
             if (strokes[s].id == drawingStrokeId) drawingStrokeId = 0;
             continue;
         }
-        if (kept != s) strokes[kept] = std::move(strokes[s]);
+        if (kept != s) {
+            strokes[kept] = std::move(strokes[s]);
+            if (inkIndex.boxesValid) inkIndex.boxes[kept] = inkIndex.boxes[s];
+        }
         remap[s] = kept++;
     }
     strokes.erase(strokes.begin() + kept, strokes.end());
+    if (inkIndex.boxesValid) inkIndex.boxes.resize(kept);
     if (!inkIndex.valid) return;
     for (std::uint32_t& item : inkIndex.items)
         if (item != noStroke) item = remap[item];

@@ -21,8 +21,7 @@ int cellOf(double pixel) {
     return std::clamp(static_cast<int>(std::floor(pixel / cellSize)), 0, boardColumns - 1);
 }
 
-CellSpan spanOf(const InkStroke& stroke) {
-    const BoardRect& b = stroke.bounds;
+CellSpan spanOf(const BoardRect& b) {
     return {cellOf(b.left - inkIndexMargin), cellOf(b.right + inkIndexMargin), cellOf(b.top - inkIndexMargin),
             cellOf(b.bottom + inkIndexMargin)};
 }
@@ -33,26 +32,26 @@ void forEachCell(const CellSpan& span, Each each) {
         for (int column = span.firstColumn; column <= span.lastColumn; ++column) each(column + boardColumns * row);
 }
 
-void refreshBounds(InkStroke& stroke) {
-    stroke.boundedPoints = stroke.points.size();
-    if (stroke.points.empty()) return;
-    BoardRect& b = stroke.bounds;
-    b = {stroke.points[0].x, stroke.points[0].y, stroke.points[0].x, stroke.points[0].y};
-    for (const BoardPoint& p : stroke.points) {
+BoardRect boxOf(const std::vector<BoardPoint>& points) {
+    if (points.empty()) return {};
+    BoardRect b{points[0].x, points[0].y, points[0].x, points[0].y};
+    for (const BoardPoint& p : points) {
         b.left = std::min(b.left, p.x);
         b.top = std::min(b.top, p.y);
         b.right = std::max(b.right, p.x);
         b.bottom = std::max(b.bottom, p.y);
     }
+    return b;
 }
 
 }  // namespace
 
 void Game::buildInkIndex() {
-    // Strokes put into the list directly carry no box; give them one, since
-    // the index and the quick rejection both rely on it.
-    for (InkStroke& stroke : strokes)
-        if (stroke.boundedPoints != stroke.points.size()) refreshBounds(stroke);
+    // Measured afresh every step: a box kept from an earlier step would miss
+    // points moved in place and let a ball pass through them.
+    inkIndex.boxes.resize(strokes.size());
+    for (std::size_t s = 0; s < strokes.size(); ++s) inkIndex.boxes[s] = boxOf(strokes[s].points);
+    inkIndex.boxesValid = true;
     // A handful of strokes is quicker to scan than to index.
     if (strokes.size() < minIndexedStrokes) {
         inkIndex.valid = false;
@@ -61,9 +60,10 @@ void Game::buildInkIndex() {
     // Counting sort by cell: counts, then offsets, then the stroke indices
     // in list order. The item list keeps its capacity from step to step.
     inkIndex.start.fill(0);
-    for (const InkStroke& stroke : strokes)
-        if (!stroke.points.empty())
-            forEachCell(spanOf(stroke), [&](int cell) { inkIndex.start[static_cast<std::size_t>(cell) + 1] += 1; });
+    for (std::uint32_t s = 0; s < strokes.size(); ++s)
+        if (!strokes[s].points.empty())
+            forEachCell(spanOf(inkIndex.boxes[s]),
+                        [&](int cell) { inkIndex.start[static_cast<std::size_t>(cell) + 1] += 1; });
     for (int cell = 0; cell < boardCellCount; ++cell)
         inkIndex.start[static_cast<std::size_t>(cell) + 1] += inkIndex.start[static_cast<std::size_t>(cell)];
     inkIndex.items.resize(inkIndex.start[boardCellCount]);
@@ -71,9 +71,15 @@ void Game::buildInkIndex() {
     std::copy(inkIndex.start.begin(), inkIndex.start.end() - 1, next.begin());
     for (std::uint32_t s = 0; s < strokes.size(); ++s) {
         if (strokes[s].points.empty()) continue;
-        forEachCell(spanOf(strokes[s]), [&](int cell) { inkIndex.items[next[static_cast<std::size_t>(cell)]++] = s; });
+        forEachCell(spanOf(inkIndex.boxes[s]),
+                    [&](int cell) { inkIndex.items[next[static_cast<std::size_t>(cell)]++] = s; });
     }
     inkIndex.valid = true;
+}
+
+void Game::dropInkIndex() {
+    inkIndex.valid = false;
+    inkIndex.boxesValid = false;
 }
 
 }  // namespace corvale

@@ -10,7 +10,7 @@ namespace corvale {
 // full-size ball (radius 12 + 5) plus the pixel of rounding slack.
 inline constexpr double inkIndexMargin = 18.0;
 
-// Calls visit(stroke) for every stroke, in list order, that can be within
+// Calls visit(s) with the list index of every stroke, in list order, that can be within
 // reach of centre; falls back to all strokes when the index cannot answer.
 template <typename Visit>
 void Game::forEachStrokeAround(BoardPoint centre, double reach, Visit visit) const {
@@ -18,12 +18,12 @@ void Game::forEachStrokeAround(BoardPoint centre, double reach, Visit visit) con
         const auto cell = static_cast<std::size_t>(cellIndexAt(centre));
         for (std::uint32_t k = inkIndex.start[cell]; k < inkIndex.start[cell + 1]; ++k) {
             const std::uint32_t s = inkIndex.items[k];
-            if (s != noStroke && !visit(strokes[s])) return;
+            if (s != noStroke && !visit(s)) return;
         }
         return;
     }
-    for (const InkStroke& stroke : strokes)
-        if (!visit(stroke)) return;
+    for (std::uint32_t s = 0; s < strokes.size(); ++s)
+        if (!visit(s)) return;
 }
 
 }  // namespace corvale

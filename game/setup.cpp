@@ -141,7 +141,7 @@ void Game::setupBoard(std::int64_t index, bool keepMechanics) {
 
     balls.clear();
     strokes.clear();
-    inkIndex.valid = false;
+    dropInkIndex();
     queue = level.queue;
 
     boardsStarted += 1;

@@ -21,7 +21,7 @@ void Game::step(double seconds) {
         if (!runSlice(slice)) break;
         t -= slice;
     }
-    inkIndex.valid = false;
+    dropInkIndex();
 }
 
 bool Game::runSlice(double slice) {

@@ -18,12 +18,16 @@ bool syncFile(const char* path, int flags) {
 
 }  // namespace
 
-bool replaceFileDurably(const std::filesystem::path& from, const std::filesystem::path& to) {
-    // The content must be on disk before the name points at it, or a crash
-    // right after the rename can leave an empty file under the real name.
-    if (!syncFile(from.c_str(), O_RDONLY)) return false;
-    if (std::rename(from.c_str(), to.c_str()) != 0) return false;
+std::FILE* openForWriting(const std::filesystem::path& path) {
+    return std::fopen(path.c_str(), "wb");
+}
 
+bool flushFileToDisk(const std::filesystem::path& path) {
+    return syncFile(path.c_str(), O_RDONLY);
+}
+
+bool moveFileOver(const std::filesystem::path& from, const std::filesystem::path& to) {
+    if (std::rename(from.c_str(), to.c_str()) != 0) return false;
     // The rename itself lives in the directory. Some file systems refuse to
     // sync a directory; the file is replaced by then, so that is no failure.
     std::filesystem::path folder = to.parent_path();

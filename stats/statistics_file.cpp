@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <fstream>
 #include <istream>
 #include <limits>
@@ -104,18 +105,27 @@ bool readStatisticsFile(const std::filesystem::path& path, PlayCounters& out) {
     return parseStatistics(in, out);
 }
 
-bool writeStatisticsFile(const std::filesystem::path& path, const PlayCounters& counters) {
+SaveSteps systemSaveSteps() {
+    return {openForWriting,
+            [](const void* bytes, std::size_t size, std::FILE* file) { return std::fwrite(bytes, 1, size, file); },
+            [](std::FILE* file) { return std::fclose(file); }, flushFileToDisk, moveFileOver};
+}
+
+bool writeStatisticsFile(const std::filesystem::path& path, const PlayCounters& counters, const SaveSteps& steps) {
     std::filesystem::path temporary = path;
     temporary += ".tmp";
 
     const std::string text = formatStatistics(counters);
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.close();
-    if (!out) return false;
+    std::FILE* file = steps.open(temporary);
+    if (file == nullptr) return false;
+    // Nothing here throws, so the file is closed on every path.
+    const bool written = steps.write(text.data(), text.size(), file) == text.size();
+    const bool closed = steps.close(file) == 0;
+    if (!written || !closed) return false;
 
-    return replaceFileDurably(temporary, path);
+    // The content must be on disk before the name points at it, or a crash
+    // right after the move can leave an empty file under the real name.
+    return steps.flushToDisk(temporary) && steps.moveOver(temporary, path);
 }
 
 }  // namespace corvale

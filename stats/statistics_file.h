@@ -9,6 +9,7 @@
 // not complete and consistent is refused as a whole, never half used.
 #pragma once
 
+#include <cstdio>
 #include <filesystem>
 #include <iosfwd>
 #include <string>
@@ -31,8 +32,21 @@ bool parseStatistics(std::istream& in, PlayCounters& out);
 // False (with `out` untouched) when the file is missing, unreadable or invalid.
 bool readStatisticsFile(const std::filesystem::path& path, PlayCounters& out);
 
+// The file-system steps of a save, so tests can make each one fail.
+struct SaveSteps {
+    std::FILE* (*open)(const std::filesystem::path& path);                       // nullptr = not creatable
+    std::size_t (*write)(const void* bytes, std::size_t size, std::FILE* file);  // bytes written
+    int (*close)(std::FILE* file);                                               // 0 = buffered bytes written
+    bool (*flushToDisk)(const std::filesystem::path& path);
+    bool (*moveOver)(const std::filesystem::path& from, const std::filesystem::path& to);
+};
+
+// The real file system.
+SaveSteps systemSaveSteps();
+
 // Writes "<path>.tmp", flushes it to disk and moves it over `path`. On false
 // the file under `path` is exactly as it was; a stale ".tmp" may remain.
-bool writeStatisticsFile(const std::filesystem::path& path, const PlayCounters& counters);
+bool writeStatisticsFile(const std::filesystem::path& path, const PlayCounters& counters,
+                         const SaveSteps& steps = systemSaveSteps());
 
 }  // namespace corvale

@@ -1,6 +1,7 @@
 // Ink strokes: drawing, the stored-stroke limit, bouncing and erasure.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <limits>
 
 #include "board_builder.h"
@@ -48,6 +49,20 @@ TEST(Strokes, BeginAndExtendWithSpacingAndClamping) {
     EXPECT_EQ(game.strokes[0].points.size(), 3u);
     game.beginStroke(10, -0.1);
     EXPECT_EQ(game.strokes.size(), 1u);
+}
+
+TEST(Strokes, APressAtANonFiniteOrOffBoardPointDrawsNothing) {
+    Game game = busyBoard();
+    game.awardPoints(1600);
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    for (const BoardPoint p : {BoardPoint{nan, 10}, BoardPoint{10, nan}, BoardPoint{inf, 10}, BoardPoint{10, -inf},
+                               BoardPoint{-0.5, 10}, BoardPoint{10, 544}}) {
+        game.beginStroke(p.x, p.y);
+        EXPECT_FALSE(game.placeBlock(p.x, p.y)) << p.x << ", " << p.y;
+    }
+    EXPECT_TRUE(game.strokes.empty());
+    EXPECT_EQ(game.blockTokens, 1);
 }
 
 TEST(Strokes, RefusedWhilePausedOrAfterTheBoard) {
@@ -175,6 +190,35 @@ TEST(InkCollision, StrokesPutIntoTheListDirectlyDeflectAndAreErased) {
         EXPECT_EQ(game.balls[1].vx, -100.0) << extra << " other strokes";
         EXPECT_EQ(game.boardCounters.inkHits, 1u);
         EXPECT_EQ(game.strokes.size(), static_cast<std::size_t>(extra));
+    }
+}
+
+TEST(InkCollision, PointsMovedInPlaceBetweenStepsAreWhereTheBallMeetsThem) {
+    // Same point count, new place: a box remembered from the earlier step
+    // would still say "far away" and the ball would roll through. With the
+    // per-cell index, the moved stroke is the first or the last in the list.
+    for (int extra : {0, 12}) {
+        for (bool movedFirst : {false, true}) {
+            Game game = busyBoard();
+            // Long strokes along the bottom fill much of the index, so the
+            // slots the moved stroke takes next held other strokes before.
+            for (int s = 0; s < extra; ++s)
+                game.strokes.push_back(
+                    {100 + static_cast<std::uint64_t>(s), {{0, 490.0 + 4 * s}, {540, 490.0 + 4 * s}}});
+            game.beginStroke(20, 20);
+            game.extendStroke(20, 50);
+            if (movedFirst) std::rotate(game.strokes.rbegin(), game.strokes.rbegin() + 1, game.strokes.rend());
+            putBall(game, 1, 250, 272, 100, 0);
+            game.step(0.1);
+            InkStroke& moved = movedFirst ? game.strokes.front() : game.strokes.back();
+            const InkStroke before = moved;
+            moved.points = {{300, 200}, {300, 340}};
+            EXPECT_NE(moved, before) << "equality is about the points, nothing cached beside them";
+            game.step(0.5);
+            EXPECT_EQ(game.balls[1].vx, -100.0) << extra << " other strokes, moved first " << movedFirst;
+            EXPECT_EQ(game.boardCounters.inkHits, 1u);
+            EXPECT_EQ(game.strokes.size(), static_cast<std::size_t>(extra));
+        }
     }
 }
 

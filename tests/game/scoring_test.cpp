@@ -196,6 +196,7 @@ TEST(HighScore, SetHighScoreTakesTheLargerOfValueAndScore) {
 
 TEST(PossiblePoints, CountsReachableHolesRecoloursAndBreakableWalls) {
     EXPECT_EQ(possiblePoints(buildLevel("h10 B0")), 0u) << "no balls";
+    EXPECT_EQ(possiblePoints(buildLevel("o2 B1 B0 B0")), 20u) << "gray walls break for any ball, red ones not for blue";
 
     Level level = buildLevel("o1 o1 h20 B0 B3");
     level.queue = {2, 0};

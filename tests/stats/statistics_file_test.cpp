@@ -5,6 +5,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <limits>
@@ -304,6 +305,64 @@ TEST_F(StatisticsFileOnDisk, FailedMoveLeavesTheTargetAndKeepsTheTemporary) {
     EXPECT_FALSE(writeStatisticsFile(path, someCounters()));
     EXPECT_TRUE(fs::is_directory(path / "occupied"));
     EXPECT_EQ(fileBytes(temporary), formatStatistics(someCounters()));
+}
+
+TEST_F(StatisticsFileOnDisk, ASaveFailingAtAnyStepLeavesThePreviousFile) {
+    ASSERT_TRUE(writeStatisticsFile(path, someCounters()));
+    const std::string before = fileBytes(path);
+    PlayCounters later = someCounters();
+    later.wallHits = 77;
+
+    struct Failure {
+        const char* step;
+        SaveSteps steps;
+    };
+    std::vector<Failure> failures(5, Failure{"", systemSaveSteps()});
+    failures[0].step = "temporary file not creatable";
+    failures[0].steps.open = [](const fs::path&) -> std::FILE* { return nullptr; };
+    failures[1].step = "short write";
+    failures[1].steps.write = [](const void* bytes, std::size_t size, std::FILE* file) {
+        return std::fwrite(bytes, 1, size / 2, file);
+    };
+    failures[2].step = "buffered bytes lost at close";
+    failures[2].steps.close = [](std::FILE* file) {
+        std::fclose(file);
+        return EOF;
+    };
+    failures[3].step = "flush to disk";
+    failures[3].steps.flushToDisk = [](const fs::path&) { return false; };
+    failures[4].step = "move";
+    failures[4].steps.moveOver = [](const fs::path&, const fs::path&) { return false; };
+    for (const Failure& failure : failures) {
+        EXPECT_FALSE(writeStatisticsFile(path, later, failure.steps)) << failure.step;
+        EXPECT_EQ(fileBytes(path), before) << failure.step;
+    }
+    PlayCounters read;
+    ASSERT_TRUE(readStatisticsFile(path, read));
+    EXPECT_EQ(read, someCounters());
+    EXPECT_TRUE(writeStatisticsFile(path, later)) << "and the next good save goes through";
+}
+
+TEST_F(StatisticsFileOnDisk, EmptyBinaryAndHugeFilesAreRefusedWhole) {
+    const std::string valid = formatStatistics(someCounters());
+    std::string binary = valid;
+    binary[25] = '\0';  // a NUL inside the numbers
+    std::mt19937 random(7);
+    std::string noise(4096, '\0');
+    for (char& c : noise) c = static_cast<char>(random());
+    const std::string hugeNumber = "CorvaleStatistics 1\r\n" + std::string(16 << 20, '7') + " 0 0 0 0 0 0 0 0 0 0\r\n";
+    const std::string hugeTail = valid + std::string(8 << 20, ' ') + "0";
+    for (const std::string& bytes : {std::string(), binary, noise, hugeNumber, hugeTail, valid.substr(0, 30)}) {
+        putBytes(path, bytes);
+        PlayCounters out = sentinel();
+        EXPECT_FALSE(readStatisticsFile(path, out)) << bytes.size() << " bytes";
+        EXPECT_EQ(out, sentinel());
+    }
+    // White space of any length is still only white space.
+    putBytes(path, std::string(8 << 20, '\n') + valid);
+    PlayCounters out;
+    EXPECT_TRUE(readStatisticsFile(path, out));
+    EXPECT_EQ(out, someCounters());
 }
 
 TEST_F(StatisticsFileOnDisk, MissingFolderCreatesNothing) {

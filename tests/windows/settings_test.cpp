@@ -129,6 +129,25 @@ TEST_F(SettingsFolder, HighScoreMustBeAWholeUnsignedNumber) {
     }
 }
 
+TEST_F(SettingsFolder, CorruptEmptyHugeOrBinarySettingsFilesReadAsDefaults) {
+    std::string noise(64 << 10, '\0');
+    unsigned state = 12345;
+    for (char& c : noise) c = static_cast<char>((state = state * 1103515245u + 12345u) >> 24);
+    const std::string huge = "[Game]\r\nHighScore=" + std::string(4 << 20, '9') + "\r\nDifficulty=" +
+                             std::string(1 << 20, '7') + "\r\n[Ink]\r\nStrokeLimit=-" + std::string(100, '1') + "\r\n";
+    const std::string binary = std::string("\xFF\xFE[\0G\0a\0m\0e\0]\0\r\0\n\0", 18) + noise;
+    const std::vector<std::string> files{std::string(), noise, huge, binary, std::string("[Game\r\nHighScore")};
+    for (const std::string& bytes : files) {
+        fs::create_directories(folder);
+        std::ofstream(fs::path(ini), std::ios::binary) << bytes;
+        const Settings settings = loaded();
+        EXPECT_LE(settings.difficulty, 4) << bytes.size() << " bytes";
+        EXPECT_GE(settings.difficulty, 0);
+        EXPECT_TRUE(settings.strokeLimit == 20 || (settings.strokeLimit >= 1 && settings.strokeLimit <= 4096));
+        if (&bytes == &files[2]) EXPECT_EQ(settings.highScore, 5000u) << "63 characters of nines are no score";
+    }
+}
+
 TEST_F(SettingsFolder, AnyNonZeroShowFpsMeansOn) {
     EXPECT_FALSE(loaded().showFps);
     put(L"Display", L"ShowFPS", L"1");
