@@ -10,6 +10,8 @@
 #include <cmath>
 #include <cstdio>
 #include <exception>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "board_fairness.h"
@@ -196,9 +198,36 @@ void finish(std::vector<Made>& made, const std::vector<Plan>& plans, const Fairn
 int main(int argc, char** argv) {
     using namespace corvale;
     using namespace corvale::design;
-    if (argc != 2 && argc != 5) {
-        std::fprintf(stderr, "usage: corvale_board_design BOARD_FOLDER [--only FIRST LAST]\n");
+    if (argc != 2 && argc != 5 && !(argc == 3 && std::string(argv[2]) == "--refit")) {
+        std::fprintf(stderr, "usage: corvale_board_design BOARD_FOLDER [--only FIRST LAST | --refit]\n");
         return 2;
+    }
+    if (argc == 3) {
+        // Fits the time limits of a written set afresh, as a whole run would
+        // (the limits do not enter the drawing or the fairness runs).
+        try {
+            const std::vector<Plan> plans = planSet();
+            std::vector<Level> levels = loadBoardSources(argv[1]);
+            for (Level& level : levels) {
+                const Plan& plan = plans[static_cast<std::size_t>(level.id)];
+                if (level.bonus || plan.timeLimit > 0) continue;
+                level.timeLimit = fittedTimeLimit(level, static_cast<int>(level.queue.size()) + preplacedCount(level));
+            }
+            for (const Level& level : levels) {
+                const std::filesystem::path path = std::filesystem::path(argv[1]) / boardFileName(level.id);
+                std::ifstream in(path, std::ios::binary);
+                std::string old((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+                const std::size_t ideaStart = old.find('\n') + 1;
+                const std::string idea = old.substr(ideaStart, old.find('\n', ideaStart) + 1 - ideaStart);
+                std::string text = writeBoardText(level);
+                text.insert(text.find('\n') + 1, idea);
+                writeTextFile(path, text);
+            }
+        } catch (const std::exception& error) {
+            std::fprintf(stderr, "corvale_board_design: %s\n", error.what());
+            return 1;
+        }
+        return 0;
     }
     // --only draws a range of boards alone, to try a change; the set needs a whole run.
     const int first = argc == 5 ? std::stoi(argv[3]) : -1;

@@ -127,7 +127,14 @@ int fittedTimeLimit(const Level& level, int balls) {
     const int queued = static_cast<int>(level.queue.size());
     // The clock starts with the first launch, or at once without a queue.
     const double schedule = queued > 0 ? (queued - 1) * level.launchInterval : 0.0;
-    const double handling = perBall[d] * balls + 10.0;
+    // Walls that make the player wait (a lock to open, a beat to catch, bricks to dig) cost time too.
+    double waiting = 1.0;
+    for (const TileCell& cell : level.cells) {
+        const int kind = tileKindOf(cell.code);
+        if (kind == 6 || kind == 7) waiting = std::max(waiting, 1.4);
+        if (kind == 4) waiting = std::max(waiting, 1.2);
+    }
+    const double handling = perBall[d] * waiting * balls + 10.0;
     const double needed = std::max(schedule + perBall[d] * 1.5, handling) + (queued > 0 ? 0 : 4);
     const int limit = static_cast<int>(std::lround(needed * slack[d] / 5.0) * 5);
     return std::clamp(limit, 40, 175);
