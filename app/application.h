@@ -15,6 +15,7 @@
 #include "renderer.h"
 #include "settings.h"
 #include "shell_hooks.h"
+#include "text_page.h"
 
 namespace corvale {
 
@@ -93,6 +94,7 @@ class Application {
     bool timerRunning = false;     // timer 1 is set
     bool frameDirty = true;        // render again at the next paint
     PenCursor penCursor;
+    TextPage statisticsPage;            // the modeless statistics window; released before the Game
     std::wstring lastTitle;             // text last given to SetWindowTextW
     std::uint32_t fpsFrameCount = 0;    // paints in the current measuring window
     double measuredFps = 0.0;           // last measured paints per second; 0 = none yet
@@ -105,6 +107,7 @@ class Application {
 
    private:
     void runCommand(int id);
+    void runBoardMechanics();
     void openModal();
     void closeModal();
     void redraw();

@@ -52,8 +52,8 @@ void Application::runCommand(int id) {
             browseBoards();
             return;
         case IDC_BOARD_MECHANICS:
-            // The mechanics dialog is not part of this build yet; the command
-            // keeps its place and its modal rule.
+            if (modalOpen) return;
+            runBoardMechanics();
             return;
         case IDC_RESTART_BOARD:
             if (modalOpen) return;
@@ -88,11 +88,6 @@ void Application::startNewGame(int newDifficulty) {
     restartFpsMeasurement();
     updatePauseState();
     redraw();
-}
-
-void Application::showStatistics() {
-    // The statistics page window comes with its own change; until then the
-    // command exists and does nothing.
 }
 
 }  // namespace corvale

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "application.h"
+#include "menu_additions.h"
 #include "resource_ids.h"
 #include "text.h"
 #include "win32_api.h"
@@ -81,6 +82,8 @@ int Application::runMessageLoop() {
         const BOOL result = GetMessageW(&message, nullptr, 0, 0);
         if (result == 0) return static_cast<int>(message.wParam);
         if (result == -1) throw std::runtime_error("The Windows message loop failed.");
+        HWND page = statisticsPage.window;
+        if (page && IsWindow(page) && IsDialogMessageW(page, &message)) continue;
         if (hwnd && accelerators.handle && TranslateAcceleratorW(hwnd, accelerators.handle, &message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
@@ -230,23 +233,9 @@ LRESULT Application::onCreate() {
 }
 
 void Application::addMenuItems() {
-    struct Insertion {
-        UINT id;
-        UINT before;
-        const wchar_t* text;
-        const char* failure;
-    };
-    static constexpr Insertion insertions[] = {
-        {IDC_STATISTICS, IDC_CLEAR_INK, L"&Statistics...", "The statistics menu could not be created."},
-        {IDC_BROWSE_BOARDS, IDC_CLEAR_INK, L"&Browse Boards...\tCtrl+B",
-         "The board browser menu could not be created."},
-        {IDC_RESTART_BOARD, IDC_PAUSE, L"&Restart Current Board\tCtrl+R", "The game controls could not be created."},
-        {IDC_BOARD_MECHANICS, IDC_CLEAR_INK, L"Board &Mechanics...\tCtrl+M", "The game controls could not be created."},
-        {IDC_SHOW_FPS, IDC_CLEAR_INK, L"Show &FPS", "The game controls could not be created."},
-    };
     HMENU menu = GetMenu(hwnd);
     HMENU gameMenu = menu ? GetSubMenu(menu, 0) : nullptr;
-    for (const Insertion& item : insertions) {
+    for (const MenuAddition& item : menuAdditions) {
         if (!gameMenu || !InsertMenuW(gameMenu, item.before, MF_BYCOMMAND | MF_STRING, item.id, item.text)) {
             throw std::runtime_error(item.failure);
         }

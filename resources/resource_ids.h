@@ -12,6 +12,22 @@
 #define IDS_OUT_OF_TIME 15002
 #define IDS_WRONG_HOLE 15003
 
+// Entries the program never loads: the words of the game kept together so a
+// translator has the shared vocabulary (difficulties, kinds of board, the
+// clock, the header) in one place, in every language.
+#define IDS_WORD_BEGINNER 15011
+#define IDS_WORD_NOVICE 15012
+#define IDS_WORD_INTERMEDIATE 15013
+#define IDS_WORD_ADVANCED 15014
+#define IDS_WORD_EXPERT 15015
+#define IDS_WORD_NORMAL 15016
+#define IDS_WORD_BONUS 15017
+#define IDS_WORD_UNLIMITED 15018
+#define IDS_WORD_PAUSED 15019
+#define IDS_WORD_BOARD 15020
+#define IDS_WORD_SCORE 15051
+#define IDS_WORD_HIGH_SCORE 15052
+
 #define IDC_EXIT 40000
 #define IDC_NEW_GAME 40001
 #define IDC_BEGINNER 40002

@@ -16,6 +16,8 @@ struct StatisticsTable {
     using Row = std::array<std::wstring, statisticsTableColumnCount>;
     Row columns;            // column titles
     std::vector<Row> rows;  // one row per completed board, oldest first
+
+    friend bool operator==(const StatisticsTable&, const StatisticsTable&) = default;
 };
 
 // Numbers are formatted in the classic convention (period, no grouping)

@@ -81,18 +81,7 @@ wait_title "$win" "Corvale (Paused)" && echo "ok:   Space pauses" || fail "Space
 xdotool key F2
 wait_title "$win" "Corvale" && echo "ok:   F2 starts a new game" || fail "F2 did not start a new game: '$(title_of "$win")'"
 
-xdotool windowfocus --sync "$win" 2>/dev/null || true
-xdotool key Escape
-i=0
-while kill -0 "$game_pid" 2>/dev/null && [ $i -lt 100 ]; do sleep 0.1; i=$((i + 1)); done
-if kill -0 "$game_pid" 2>/dev/null; then
-    fail "Esc did not close the game"
-else
-    wait "$game_pid"
-    code=$?
-    game_pid=
-    [ "$code" -eq 0 ] && echo "ok:   Esc closed with exit code 0" || fail "exit code $code after Esc"
-fi
+close_game_with_escape
 for key in Difficulty HighScore ShowFPS StrokeLimit; do
     grep -a -q "$key=" "$data/settings.ini" 2>/dev/null || fail "settings.ini lacks $key"
 done
