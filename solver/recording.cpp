@@ -78,7 +78,7 @@ std::int64_t parseTick(const std::string& text, int line) {
     if (t < 0 || t > 1e6) fail(line, "The time " + text + " is outside 0..1000000 seconds.");
     const double ticks = t * ticksPerSecond;
     const double whole = std::round(ticks);
-    if (std::fabs(ticks - whole) > 0.05) fail(line, "The time " + text + " is not on the 1/120 s tick of play.");
+    if (std::fabs(ticks - whole) > 0.01) fail(line, "The time " + text + " is not on the 1/120 s tick of play.");
     return static_cast<std::int64_t>(whole);
 }
 
