@@ -19,6 +19,7 @@
 #include "ball_list.h"
 #include "completed_board.h"
 #include "level.h"
+#include "level_list.h"
 #include "play_counters.h"
 #include "statistics_snapshot.h"
 
@@ -100,6 +101,8 @@ class Game {
     // Takes the list (the caller's is left empty) and sets up a Beginner
     // board. Throws std::invalid_argument when the list is empty.
     explicit Game(std::vector<Level>&& levelList);
+    // Shares an existing list: many Games over one set of boards cost one copy.
+    explicit Game(LevelList levelList);
 
     // ---- Runs and boards ----
     void newGame(int difficulty, std::uint32_t seed);  // seed 0 = keep, or take from the clock
@@ -152,7 +155,7 @@ class Game {
     StatisticsSnapshot statisticsSnapshot() const;
 
     // ---- Levels and board ----
-    std::vector<Level> levels;                      // never changes after construction; index = board ID
+    LevelList levels;                               // never changes after construction; index = board ID
     std::array<BoardCell, boardCellCount> cells{};  // live board, row-major
     BallList balls;                                 // at most 64; sunk balls stay (inactive) until setup
     std::vector<InkStroke> strokes;                 // oldest first; never more than strokeLimit

@@ -11,7 +11,9 @@ constexpr const char* indexOutOfRange = "Corvale level index is out of range.";
 
 }  // namespace
 
-Game::Game(std::vector<Level>&& levelList) {
+Game::Game(std::vector<Level>&& levelList) : Game(LevelList(std::move(levelList))) {}
+
+Game::Game(LevelList levelList) {
     if (levelList.empty()) throw std::invalid_argument("Corvale requires at least one level.");
     levels = std::move(levelList);
     endRun();
@@ -71,7 +73,9 @@ void Game::resetRunScore() {
     blockThreshold = 0;
 }
 
-double Game::boardPlayTime() const { return phase == GamePhase::Playing ? elapsed : boardCounters.playTime; }
+double Game::boardPlayTime() const {
+    return phase == GamePhase::Playing ? elapsed : boardCounters.playTime;
+}
 
 void Game::endRun() {
     completedBoards.clear();

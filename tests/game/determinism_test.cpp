@@ -14,7 +14,6 @@ namespace corvale {
 namespace {
 
 using testing::buildLevel;
-using testing::hashGame;
 
 Level launcherBoard() {
     Level level = buildLevel(

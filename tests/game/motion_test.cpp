@@ -15,7 +15,6 @@ namespace {
 using testing::buildLevel;
 using testing::cellCentre;
 using testing::gameWith;
-using testing::hashGame;
 using testing::putBall;
 
 TEST(Step, IgnoresBadArgumentsAndPause) {

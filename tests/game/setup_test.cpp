@@ -72,6 +72,19 @@ TEST(Construction, RejectsAnEmptyListAndOtherwiseStartsABoard) {
     EXPECT_FALSE(game.boardCommitted);
 }
 
+// Planners copy Games by the thousand: copies share the one level list,
+// and a moved-from Game still holds it.
+TEST(Construction, CopiesShareTheLevelList) {
+    Game game(mixedLevels());
+    Game copy = game;
+    EXPECT_EQ(&copy.levels[0], &game.levels[0]);
+    Game moved = std::move(copy);
+    EXPECT_EQ(&moved.levels[0], &game.levels[0]);
+    EXPECT_EQ(copy.levels.size(), 10u);  // NOLINT(bugprone-use-after-move): the list stays valid
+    const std::vector<Level>& plain = game.levels;
+    EXPECT_EQ(plain.size(), 10u);
+}
+
 TEST(LevelIndex, OutOfRangeThrowsAndLeavesTheBoard) {
     Game game(mixedLevels());
     game.newGame(0, 99);
@@ -201,7 +214,8 @@ TEST(Setup, ShufflesTheQueueWithTheGenerator) {
     replay.rngState = 1;
     replay.nextRandom();  // pickLevel
     std::vector<std::int32_t> expected = level.queue;
-    for (int i = 0; i < 8; ++i) std::swap(expected[static_cast<std::size_t>(i)], expected[static_cast<std::size_t>(replay.randomBelow(8))]);
+    for (int i = 0; i < 8; ++i)
+        std::swap(expected[static_cast<std::size_t>(i)], expected[static_cast<std::size_t>(replay.randomBelow(8))]);
     EXPECT_EQ(game.queue, expected);
     EXPECT_NE(game.queue, level.queue);
     EXPECT_FALSE(game.clockRunning);

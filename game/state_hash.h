@@ -1,5 +1,6 @@
 // A 64-bit FNV-1a hash over every field of a Game, doubles by their bit
-// patterns, so two runs agree only when they agree exactly.
+// patterns, so two runs agree only when they agree exactly. Replays and the
+// determinism tests compare games by it.
 #pragma once
 
 #include <bit>
@@ -8,10 +9,10 @@
 
 #include "game.h"
 
-namespace corvale::testing {
+namespace corvale {
 
 class StateHasher {
-public:
+   public:
     std::uint64_t value = 14695981039346656037ull;
 
     void bytes(std::uint64_t word, int count = 8) {
@@ -78,4 +79,4 @@ inline std::uint64_t hashGame(const Game& g) {
     return h.value;
 }
 
-}  // namespace corvale::testing
+}  // namespace corvale
