@@ -10,8 +10,9 @@
 #
 # The boards come from resources/levels.bin and their ideas from the first
 # comment line after the "# Board N:" line of resources/boards/NNN.board.
-# The showcase plays docs/images/showcase.rec, a recording of the solver
-# (override with SHOWCASE_RECORDING=FILE).
+# The showcase is board SHOWCASE_BOARD (default below) played by the solver
+# (corvale-solve, native build) on the first of SHOWCASE_SEEDS it wins;
+# SHOWCASE_RECORDING=FILE plays an existing recording instead.
 set -eu
 root=$(cd "$(dirname "$0")/../.." && pwd)
 what=${1:-all}
@@ -19,7 +20,9 @@ build=${CORVALE_BUILD_DIR:-$root/build}
 shrink=${SHEET_SHRINK:-3}   # 544 x 586 game image / 3 = 181 x 195 per board
 columns=${SHEET_COLUMNS:-8}
 fps=${SHOWCASE_FPS:-12.5}   # GIF delays are in hundredths: 12.5 fps is exactly 8
-recording=${SHOWCASE_RECORDING:-$root/docs/images/showcase.rec}
+showcase_board=${SHOWCASE_BOARD:-420}
+showcase_seeds=${SHOWCASE_SEEDS:-1,2,3}
+recording=${SHOWCASE_RECORDING:-}
 
 case $what in sheets | showcase | all) ;; *) echo "usage: $0 [sheets|showcase|all]" >&2; exit 2 ;; esac
 for tool in montage convert; do
@@ -82,20 +85,27 @@ if [ "$what" != showcase ]; then
 fi
 
 if [ "$what" != sheets ]; then
-    mkdir -p "$work/frames"
-    if [ -f "$recording" ]; then
-        picture_tool play --out "$(windows_path "$work/frames")" --recording "$(windows_path "$recording")" \
-            --fps "$fps" --shrink 2 --levels "$(windows_path "$root/resources/levels.bin")"
-    else
-        echo "No recording at $recording: showing board ${SHOWCASE_BOARD:-420} played without ink" >&2
-        picture_tool play --out "$(windows_path "$work/frames")" --board "${SHOWCASE_BOARD:-420}" \
-            --seed "${SHOWCASE_SEED:-5}" --fps "$fps" --shrink 2 --max-seconds 20 \
-            --levels "$(windows_path "$root/resources/levels.bin")"
+    if [ -z "$recording" ]; then
+        if [ ! -f "$build/native/CMakeCache.txt" ]; then
+            cmake -S "$root" -B "$build/native" -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=Release >/dev/null
+        fi
+        cmake --build "$build/native" --target corvale_solve -j "$(nproc 2>/dev/null || echo 2)" >/dev/null
+        "$build/native/tools/corvale-solve" --levels "$root/resources/levels.bin" --boards "$showcase_board" \
+            --seeds "$showcase_seeds" --record "$work/solved" --quiet >/dev/null
+        recording=$work/solved/$(printf %03d "$showcase_board").rec
+        grep -q "^seed" "$recording" 2>/dev/null || { echo "The solver made no recording of board $showcase_board" >&2; exit 1; }
     fi
+    mkdir -p "$work/frames"
+    picture_tool play --out "$(windows_path "$work/frames")" --recording "$(windows_path "$recording")" \
+        --fps "$fps" --shrink 2 --levels "$(windows_path "$root/resources/levels.bin")"
     delay=$(awk -v f="$fps" 'BEGIN { printf "%d", 100 / f + 0.5 }')
-    # One palette for the whole animation keeps the board from shimmering
-    # between frames; -layers Optimize then stores only what changes.
-    convert -delay "$delay" "$work"/frames/frame-*.bmp -loop 0 +dither -colors 255 -layers Optimize \
+    # One palette, taken from frames across the play, for every frame: the
+    # board does not shimmer as per-frame palettes would make it, and
+    # -layers Optimize then stores only what changes.
+    ls "$work"/frames/frame-*.bmp | awk 'NR % 15 == 1' >"$work/samples"
+    # shellcheck disable=SC2046
+    convert $(cat "$work/samples") +append +dither -colors 255 -unique-colors "$work/palette.png"
+    convert -delay "$delay" "$work"/frames/frame-*.bmp -loop 0 +dither -remap "$work/palette.png" -layers Optimize \
         "$root/docs/images/showcase.gif"
-    echo "docs/images/showcase.gif: $(ls "$work/frames" | wc -l) frames"
+    echo "docs/images/showcase.gif: $(ls "$work/frames" | wc -l) frames, $(wc -c <"$root/docs/images/showcase.gif") bytes"
 fi
