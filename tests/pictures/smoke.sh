@@ -30,5 +30,11 @@ size=$(wc -c <"$work/frame-0005.bmp" 2>/dev/null || echo 0)
 "$run" "$exe" play --out "$out" >/dev/null 2>&1
 [ $? -eq 1 ] || fail "play without a board did not exit 1"
 
+# A recording whose final state is not what its replay gives is refused.
+printf 'corvale-recording 1\nboard 0\nseed 1\nmode human\nfinish 0.2500\nhash 0000000000000001\n' >"$work/bad.rec"
+"$run" "$exe" play --out "$out" --recording "$out\\bad.rec" >/dev/null 2>"$work/err"
+[ $? -eq 1 ] || fail "a recording that does not replay did not exit 1"
+grep -q "recorded state" "$work/err" || fail "no message for a recording that does not replay: $(cat "$work/err")"
+
 [ $failures -eq 0 ] && echo "board pictures: all checks passed"
 exit $failures

@@ -193,13 +193,11 @@ int makeFrames(const PictureOptions& options, const LevelList& levels, Renderer&
         if (last->boardAge == before) last->boardAge += tickSeconds;
     }
 
+    const bool checked = !options.recordingPath.empty();
+    if (checked && !replay.matches) throw std::runtime_error("The replay did not end in the recorded state.");
     const char* outcome = replay.won ? "cleared" : last->phase == GamePhase::GameOver ? "lost" : "not cleared";
     std::printf("%d frames written; board %d %s%s\n", cut.frames, recording.boardId, outcome,
-                options.recordingPath.empty() ? ""
-                : replay.matches              ? "; the replay matches the recording"
-                                              : "");
-    if (!options.recordingPath.empty() && !replay.matches)
-        throw std::runtime_error("The replay did not end in the recorded state.");
+                checked ? "; the replay matches the recording" : "");
     return 0;
 }
 
