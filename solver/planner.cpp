@@ -15,7 +15,7 @@ constexpr double pi = 3.14159265358979323846;
 constexpr double halfStroke = 22.0;  // px: a 44 px stroke covers a ball's width with room to spare
 constexpr double inkReach = 18.0;    // px: a ball bounces about this far before its centre meets ink
 // Seconds ahead of now at which a stroke may cross a ball's predicted path.
-constexpr double leads[] = {0.08, 0.12, 0.15, 0.25, 0.35, 0.5, 0.7, 0.95, 1.25, 1.6, 2.0};
+constexpr double leads[] = {0.04, 0.06, 0.08, 0.12, 0.15, 0.25, 0.35, 0.5, 0.7, 0.95, 1.25, 1.6, 2.0};
 
 struct HoleCentre {
     BoardPoint at;
@@ -90,7 +90,7 @@ std::vector<Move> Planner::strokesAcross(const Player& now, const Future& baseli
         // The stroke takes a few ticks to draw and the ball meets it early;
         // in a hurry the pen goes down on the path itself, which acts at once.
         const double meets = lead - inkReach / speed;
-        if (meets < (wide ? 0.0 : 0.06)) continue;
+        if (!wide && meets < 0.06) continue;
         if (now.tick() + static_cast<std::int64_t>(meets * ticksPerSecond) >= beforeTick) break;
         const double vx = b->vx / speed;
         const double vy = b->vy / speed;
@@ -130,10 +130,16 @@ std::vector<Move> Planner::strokesAcross(const Player& now, const Future& baseli
 Decision Planner::rescue(const Player& now, const Future& baseline, const DistanceMaps& distances) {
     Decision decision;
     Future best = baseline;
+    // Enough tries to find a way out on crowded boards, and once one is
+    // found a few more for a better one, then stop: rescues can come often.
+    int budget = 600;
+    int afterSafe = 40;
     auto tryMoves = [&](const std::vector<Move>& moves) {
         for (const Move& move : moves) {
+            if (budget-- <= 0 || afterSafe <= 0) return;
             const Future f = run(now, move, distances, false);
             if (better(f, best)) best = f, decision.move = move;
+            if (best.end == FutureEnd::Open || best.end == FutureEnd::Cleared) --afterSafe;
         }
     };
     tryMoves(strokesAcross(now, baseline, baseline.culprit, baseline.endTick, distances, true));
@@ -143,8 +149,10 @@ Decision Planner::rescue(const Player& now, const Future& baseline, const Distan
             if (b.active && b.id != baseline.culprit)
                 tryMoves(strokesAcross(now, baseline, b.id, baseline.endTick, distances, true));
     }
-    // Only delaying the loss is worth a stroke when it buys real time.
-    if (best.end == FutureEnd::WrongHole && best.endTick < baseline.endTick + ticksPerSecond / 4)
+    // A stroke that only delays the loss must buy real time, or turn the
+    // danger to another ball, which the next look can deal with.
+    if (best.end == FutureEnd::WrongHole && best.culprit == baseline.culprit &&
+        best.endTick < baseline.endTick + ticksPerSecond / 4)
         decision.move = Move{};
     if (decision.move.kind != Move::Kind::None) {
         decision.urgent = true;
