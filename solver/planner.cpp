@@ -101,8 +101,9 @@ std::vector<Move> Planner::strokesAcross(const Player& now, const Future& baseli
             const double a = std::atan2(h.at.y - p.y, h.at.x - p.x);
             for (const double offset : {0.0, -0.2, 0.2}) headings.push_back(a + offset);
         }
-        if (wide)
-            for (int k = 0; k < 12; ++k) headings.push_back(k * pi / 6.0);
+        // Round a wall the aimed strokes cannot pass: every direction, fewer when steering.
+        const int spread = wide ? 12 : 8;
+        for (int k = 0; k < spread; ++k) headings.push_back(k * 2.0 * pi / spread);
         for (const double a : headings) {
             Move move;
             if (!mirrorStroke(p, vx, vy, std::cos(a), std::sin(a), move)) continue;
