@@ -109,6 +109,24 @@ std::string solverReport(const std::vector<BoardOutcome>& outcomes, const LevelL
         }
         text += "\n";
     }
+    text += "## Boards won only on a later seed\n\n";
+    bool any = false;
+    for (const BoardOutcome& o : outcomes) {
+        if (!o.result.won || o.earlierLosses.empty()) continue;
+        if (!any)
+            text +=
+                "| board | difficulty | won on seed | earlier seeds: reason, lost at (s after set-up) |\n"
+                "|---|---|---|---|\n";
+        any = true;
+        std::string losses;
+        for (const SolveResult& lost : o.earlierLosses)
+            losses += (losses.empty() ? "" : "; ") + std::to_string(lost.seed) + ": " + lost.reason + ", " +
+                      format("%.2f", lost.endTime);
+        text += "| " + std::to_string(o.result.boardId) + " | " +
+                difficultyName(levels[static_cast<std::size_t>(o.result.boardId)].difficulty) + " | " +
+                std::to_string(o.result.seed) + " | " + losses + " |\n";
+    }
+    text += any ? "\n" : "None.\n\n";
     std::vector<const BoardOutcome*> hardest;
     for (const BoardOutcome& o : outcomes)
         if (o.result.won) hardest.push_back(&o);
