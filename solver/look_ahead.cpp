@@ -38,6 +38,13 @@ double crossingCost(const BoardCell& cell, int color) {
     }
 }
 
+// A one-way wall lets a ball through only in its own direction.
+bool oneWayAllows(const BoardCell& cell, int direction) {
+    if (tileKindOf(cell.code) != static_cast<int>(TileKind::OneWayWall)) return true;
+    const int allowed = tileP1(cell.code);
+    return allowed > 3 || allowed == direction;
+}
+
 int cellOf(const Ball& ball) {
     const int column = std::clamp(static_cast<int>(ball.x) / cellSize, 0, boardColumns - 1);
     const int row = std::clamp(static_cast<int>(ball.y) / cellSize, 0, boardRows - 1);
@@ -69,12 +76,18 @@ DistanceMaps holeDistances(const Game& game) {
             done[static_cast<std::size_t>(best)] = true;
             const int column = best % boardColumns;
             const int row = best / boardColumns;
-            const int next[4][2] = {{column - 1, row}, {column + 1, row}, {column, row - 1}, {column, row + 1}};
+            // The search runs from the holes outward, so a ball would move
+            // from the neighbour into this cell: direction 0 up, 1 down, 2 left, 3 right.
+            const int next[4][3] = {
+                {column - 1, row, 3}, {column + 1, row, 2}, {column, row - 1, 1}, {column, row + 1, 0}};
             for (const auto& n : next) {
                 if (n[0] < 0 || n[0] >= boardColumns || n[1] < 0 || n[1] >= boardRows) continue;
                 const auto j = static_cast<std::size_t>(n[0] + boardColumns * n[1]);
                 const double cost = crossingCost(game.cells[j], color);
                 if (cost < 0) continue;
+                if (!oneWayAllows(game.cells[j], n[2]) ||
+                    !oneWayAllows(game.cells[static_cast<std::size_t>(best)], n[2]))
+                    continue;
                 d[j] = std::min(d[j], d[static_cast<std::size_t>(best)] + cost);
             }
         }

@@ -15,7 +15,7 @@ constexpr double pi = 3.14159265358979323846;
 constexpr double halfStroke = 22.0;  // px: a 44 px stroke covers a ball's width with room to spare
 constexpr double inkReach = 18.0;    // px: a ball bounces about this far before its centre meets ink
 // Seconds ahead of now at which a stroke may cross a ball's predicted path.
-constexpr double leads[] = {0.15, 0.25, 0.35, 0.5, 0.7, 0.95, 1.25, 1.6, 2.0};
+constexpr double leads[] = {0.04, 0.06, 0.08, 0.12, 0.15, 0.25, 0.35, 0.5, 0.7, 0.95, 1.25, 1.6, 2.0};
 
 struct HoleCentre {
     BoardPoint at;
@@ -87,9 +87,10 @@ std::vector<Move> Planner::strokesAcross(const Player& now, const Future& baseli
         if (b == nullptr || !b->active || b->radius < 10.0) break;
         const double speed = std::hypot(b->vx, b->vy);
         if (speed < 1.0) continue;
-        // The stroke takes a few ticks to draw and the ball meets it early.
+        // The stroke takes a few ticks to draw and the ball meets it early;
+        // in a hurry the pen goes down on the path itself, which acts at once.
         const double meets = lead - inkReach / speed;
-        if (meets < 0.06) continue;
+        if (!wide && meets < 0.06) continue;
         if (now.tick() + static_cast<std::int64_t>(meets * ticksPerSecond) >= beforeTick) break;
         const double vx = b->vx / speed;
         const double vy = b->vy / speed;
@@ -100,11 +101,21 @@ std::vector<Move> Planner::strokesAcross(const Player& now, const Future& baseli
             const double a = std::atan2(h.at.y - p.y, h.at.x - p.x);
             for (const double offset : {0.0, -0.2, 0.2}) headings.push_back(a + offset);
         }
-        if (wide)
-            for (int k = 0; k < 12; ++k) headings.push_back(k * pi / 6.0);
+        // Round a wall the aimed strokes cannot pass: every direction, fewer when steering.
+        const int spread = wide ? 12 : 8;
+        for (int k = 0; k < spread; ++k) headings.push_back(k * 2.0 * pi / spread);
         for (const double a : headings) {
             Move move;
-            if (mirrorStroke(p, vx, vy, std::cos(a), std::sin(a), move)) moves.push_back(move);
+            if (!mirrorStroke(p, vx, vy, std::cos(a), std::sin(a), move)) continue;
+            if (meets >= 0.06) moves.push_back(move);
+            if (!wide) continue;
+            // From the path outward, both ways: the first point already blocks.
+            const Move whole = move;
+            move.from = p;
+            move.to = {(p.x + whole.from.x) / 2, (p.y + whole.from.y) / 2};
+            moves.push_back(move);
+            move.to = {(p.x + whole.to.x) / 2, (p.y + whole.to.y) / 2};
+            moves.push_back(move);
         }
         // A block in the path, once one has been earned.
         if (wide && now.game().blockTokens > 0 && now.firstBlockTick() <= now.tick()) {
@@ -120,10 +131,16 @@ std::vector<Move> Planner::strokesAcross(const Player& now, const Future& baseli
 Decision Planner::rescue(const Player& now, const Future& baseline, const DistanceMaps& distances) {
     Decision decision;
     Future best = baseline;
+    // Enough tries to find a way out on crowded boards, and once one is
+    // found a few more for a better one, then stop: rescues can come often.
+    int budget = 600;
+    int afterSafe = 40;
     auto tryMoves = [&](const std::vector<Move>& moves) {
         for (const Move& move : moves) {
+            if (budget-- <= 0 || afterSafe <= 0) return;
             const Future f = run(now, move, distances, false);
             if (better(f, best)) best = f, decision.move = move;
+            if (best.end == FutureEnd::Open || best.end == FutureEnd::Cleared) --afterSafe;
         }
     };
     tryMoves(strokesAcross(now, baseline, baseline.culprit, baseline.endTick, distances, true));
@@ -133,8 +150,10 @@ Decision Planner::rescue(const Player& now, const Future& baseline, const Distan
             if (b.active && b.id != baseline.culprit)
                 tryMoves(strokesAcross(now, baseline, b.id, baseline.endTick, distances, true));
     }
-    // Only delaying the loss is worth a stroke when it buys real time.
-    if (best.end == FutureEnd::WrongHole && best.endTick < baseline.endTick + ticksPerSecond / 4)
+    // A stroke that only delays the loss must buy real time, or turn the
+    // danger to another ball, which the next look can deal with.
+    if (best.end == FutureEnd::WrongHole && best.culprit == baseline.culprit &&
+        best.endTick < baseline.endTick + ticksPerSecond / 4)
         decision.move = Move{};
     if (decision.move.kind != Move::Kind::None) {
         decision.urgent = true;
@@ -166,13 +185,27 @@ Decision Planner::steer(const Player& now, const Future& baseline, const Distanc
 
 Decision Planner::decide(const Player& now) {
     if (now.finished() || now.drawing() || now.firstStrokeTick() > now.tick()) return {};
+    const auto steerTicks = static_cast<std::int64_t>(std::lround(settings.steerPeriod * ticksPerSecond));
+    const bool steerDue = now.tick() - lastSteerTick >= steerTicks;
+    // A wrong hole found late still leaves this much time to act.
+    const std::int64_t warning = horizonTicks - 2 * ticksPerSecond;
+    if (cacheValid && cacheEnd == FutureEnd::Open && now.tick() - cacheStart < warning && !steerDue) return {};
+    if (cacheValid && cacheEnd == FutureEnd::Cleared) return {};
+
     const DistanceMaps distances = holeDistances(now.game());
     const Future baseline = run(now, Move{}, distances, true);
-    if (baseline.end == FutureEnd::WrongHole) return rescue(now, baseline, distances);
-    const auto steerTicks = static_cast<std::int64_t>(std::lround(settings.steerPeriod * ticksPerSecond));
-    if (baseline.end == FutureEnd::Cleared || now.tick() - lastSteerTick < steerTicks) return {};
-    lastSteerTick = now.tick();
-    return steer(now, baseline, distances);
+    cacheValid = true;
+    cacheStart = now.tick();
+    cacheEnd = baseline.end;
+    Decision d;
+    if (baseline.end == FutureEnd::WrongHole) {
+        d = rescue(now, baseline, distances);
+    } else if (baseline.end != FutureEnd::Cleared && steerDue) {
+        lastSteerTick = now.tick();
+        d = steer(now, baseline, distances);
+    }
+    if (d.move.kind != Move::Kind::None) cacheValid = false;
+    return d;
 }
 
 }  // namespace corvale

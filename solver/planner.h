@@ -87,6 +87,11 @@ class Planner {
     std::int64_t horizonTicks;
     std::int64_t lastSteerTick = -1000000;
     double simulated = 0.0;
+    // The last look ahead without new input. Play is deterministic, so until
+    // the next move it stays true: no wrong hole comes before its end.
+    bool cacheValid = false;
+    std::int64_t cacheStart = 0;
+    FutureEnd cacheEnd = FutureEnd::Open;
 };
 
 }  // namespace corvale

@@ -37,15 +37,17 @@ std::string resultTable(const std::vector<BoardOutcome>& outcomes) {
 
 std::string resultCsv(const std::vector<BoardOutcome>& outcomes) {
     std::string text =
-        "board,seed,won,reason,time_used,time_limit,strokes,blocks,points,balls,saves,tightest_slack,seeds_tried,"
+        "board,seed,won,reason,end_time,time_used,time_limit,strokes,blocks,points,balls,saves,tightest_slack,seeds_"
+        "tried,"
         "difficulty\n";
     for (const BoardOutcome& o : outcomes) {
         const SolveResult& r = o.result;
         text += std::to_string(r.boardId) + "," + std::to_string(r.seed) + "," + (r.won ? "1" : "0") + ",\"" +
-                r.reason + "\"," + format("%.3f", r.timeUsed) + "," + std::to_string(r.timeLimit) + "," +
-                std::to_string(r.strokes) + "," + std::to_string(r.blocks) + "," + std::to_string(r.points) + "," +
-                std::to_string(r.balls) + "," + std::to_string(r.saves) + "," + format("%.3f", r.tightestSlack) + "," +
-                std::to_string(o.seedsTried) + "," + format("%.3f", r.difficulty) + "\n";
+                r.reason + "\"," + format("%.3f", r.endTime) + "," + format("%.3f", r.timeUsed) + "," +
+                std::to_string(r.timeLimit) + "," + std::to_string(r.strokes) + "," + std::to_string(r.blocks) + "," +
+                std::to_string(r.points) + "," + std::to_string(r.balls) + "," + std::to_string(r.saves) + "," +
+                format("%.3f", r.tightestSlack) + "," + std::to_string(o.seedsTried) + "," +
+                format("%.3f", r.difficulty) + "\n";
     }
     return text;
 }
@@ -95,17 +97,36 @@ std::string solverReport(const std::vector<BoardOutcome>& outcomes, const LevelL
         text += "None.\n\n";
     } else {
         text +=
-            "| board | difficulty | kind | last seed | reason | time used / limit (s) |\n|---|---|---|---|---|---|\n";
+            "| board | difficulty | kind | last seed | reason | lost at (s after set-up) | clock used / limit (s) "
+            "|\n|---|---|---|---|---|---|---|\n";
         for (const BoardOutcome& o : outcomes) {
             if (o.result.won) continue;
             const Level& level = levels[static_cast<std::size_t>(o.result.boardId)];
             text += "| " + std::to_string(o.result.boardId) + " | " + difficultyName(level.difficulty) + " | " +
                     (level.bonus ? "bonus" : "normal") + " | " + std::to_string(o.result.seed) + " | " +
-                    o.result.reason + " | " + format("%.1f", o.result.timeUsed) + " / " +
-                    limitText(o.result.timeLimit) + " |\n";
+                    o.result.reason + " | " + format("%.2f", o.result.endTime) + " | " +
+                    format("%.1f", o.result.timeUsed) + " / " + limitText(o.result.timeLimit) + " |\n";
         }
         text += "\n";
     }
+    text += "## Boards won only on a later seed\n\n";
+    bool any = false;
+    for (const BoardOutcome& o : outcomes) {
+        if (!o.result.won || o.earlierLosses.empty()) continue;
+        if (!any)
+            text +=
+                "| board | difficulty | won on seed | earlier seeds: reason, lost at (s after set-up) |\n"
+                "|---|---|---|---|\n";
+        any = true;
+        std::string losses;
+        for (const SolveResult& lost : o.earlierLosses)
+            losses += (losses.empty() ? "" : "; ") + std::to_string(lost.seed) + ": " + lost.reason + ", " +
+                      format("%.2f", lost.endTime);
+        text += "| " + std::to_string(o.result.boardId) + " | " +
+                difficultyName(levels[static_cast<std::size_t>(o.result.boardId)].difficulty) + " | " +
+                std::to_string(o.result.seed) + " | " + losses + " |\n";
+    }
+    text += any ? "\n" : "None.\n\n";
     std::vector<const BoardOutcome*> hardest;
     for (const BoardOutcome& o : outcomes)
         if (o.result.won) hardest.push_back(&o);

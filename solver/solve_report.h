@@ -14,6 +14,7 @@ namespace corvale {
 struct BoardOutcome {
     SolveResult result;
     int seedsTried = 1;
+    std::vector<SolveResult> earlierLosses;  // the seeds lost before the last one tried (recordings dropped)
 };
 
 std::string resultTable(const std::vector<BoardOutcome>& outcomes);

@@ -68,6 +68,7 @@ SolveResult solveBoard(const LevelList& levels, int boardId, std::uint32_t seed,
     const Game& g = player.game();
     result.won = g.phase == GamePhase::BoardComplete;
     result.timeUsed = g.elapsed;
+    result.endTime = player.time();
     result.points = g.score - g.scoreAtBoardStart;
     result.tightestSlack = result.saves > 0 ? tightest : 0.0;
     result.simulatedSeconds = planner.simulatedSeconds() + player.time();

@@ -40,6 +40,10 @@ struct SolveOptions {
 
 // Why a board was lost. Won boards say "cleared".
 inline constexpr const char* reasonCleared = "cleared";
+// Lost within a quarter second of the first input allowed: no stroke could
+// be drawn and reached in time.
+// Lost within a quarter second of the first input allowed: no stroke could
+// be drawn and reached in time.
 inline constexpr const char* reasonTooEarly = "lost before the first input was allowed";
 inline constexpr const char* reasonWrongHole = "wrong hole it could not prevent";
 inline constexpr const char* reasonTime = "time ran out";
@@ -50,7 +54,8 @@ struct SolveResult {
     std::uint32_t seed = 1;
     bool won = false;
     std::string reason;             // one of the reason texts above
-    double timeUsed = 0.0;          // s of board clock used (elapsed), or until the loss
+    double timeUsed = 0.0;          // s the board's clock ran (elapsed; it starts with the first launch)
+    double endTime = 0.0;           // s from the board's set-up to the clear or the loss
     int timeLimit = 0;              // s; 0 = unlimited
     int strokes = 0;                // strokes drawn
     int blocks = 0;                 // blocks placed

@@ -153,6 +153,10 @@ int solveAll(const corvale::LevelList& levels, const Arguments& a) {
             corvale::BoardOutcome& o = outcomes[i];
             double simulatedHere = 0.0;
             for (std::size_t s = 0; s < a.seeds.size(); ++s) {
+                if (s > 0) {
+                    o.earlierLosses.push_back(std::move(o.result));
+                    o.earlierLosses.back().recording = {};
+                }
                 o.result = corvale::solveBoard(levels, a.boards[i], a.seeds[s], options);
                 o.seedsTried = static_cast<int>(s) + 1;
                 simulatedHere += o.result.simulatedSeconds;
