@@ -9,7 +9,9 @@
 #   tools/board_pictures/make_pictures.sh [sheets|showcase|all]
 #
 # The boards come from resources/levels.bin and their ideas from the first
-# comment line after the "# Board N:" line of resources/boards/NNN.board.
+# comment line after the "# Board N:" line of resources/boards/NNN.board
+# (BOARD_SET=FOLDER takes levels.bin and boards/ from another folder, to look
+# at a set before it is committed; OUT=FOLDER writes the pictures elsewhere).
 # The showcase is board SHOWCASE_BOARD (default below) played by the solver
 # (corvale-solve, native build) on the first of SHOWCASE_SEEDS it wins;
 # SHOWCASE_RECORDING=FILE plays an existing recording instead.
@@ -23,6 +25,8 @@ fps=${SHOWCASE_FPS:-12.5}   # GIF delays are in hundredths: 12.5 fps is exactly 
 showcase_board=${SHOWCASE_BOARD:-420}
 showcase_seeds=${SHOWCASE_SEEDS:-1,2,3}
 recording=${SHOWCASE_RECORDING:-}
+set_dir=${BOARD_SET:-$root/resources}
+out=${OUT:-$root/docs}
 
 case $what in sheets | showcase | all) ;; *) echo "usage: $0 [sheets|showcase|all]" >&2; exit 2 ;; esac
 for tool in montage convert; do
@@ -56,11 +60,11 @@ make_sheet() { # name first last
     i=$first
     while [ "$i" -le "$last" ]; do
         id=$(printf %03d "$i")
-        source=$root/resources/boards/$id.board
+        source=$set_dir/boards/$id.board
         label=$i
         if [ -f "$source" ]; then
             head -1 "$source" | grep -q bonus && label="$i  bonus"
-            idea=$(board_idea "$source" | fold -s -w 34 | head -3)
+            idea=$(board_idea "$source" | fold -s -w 34 | head -5)
             [ -n "$idea" ] && label="$label
 $idea"
         fi
@@ -69,14 +73,14 @@ $idea"
     done
     montage -font DejaVu-Sans -pointsize 10 -fill '#202020' -background '#eceff3' "$@" \
         -tile "${columns}x" -geometry +6+6 -title "$name boards $first-$last" \
-        -depth 8 -define png:compression-level=9 "$root/docs/boards/$name.png"
-    echo "docs/boards/$name.png"
+        -depth 8 -define png:compression-level=9 "$out/boards/$name.png"
+    echo "$out/boards/$name.png"
 }
 
 if [ "$what" != showcase ]; then
-    mkdir -p "$work/boards" "$root/docs/boards"
+    mkdir -p "$work/boards" "$out/boards"
     picture_tool boards --out "$(windows_path "$work/boards")" --shrink "$shrink" \
-        --levels "$(windows_path "$root/resources/levels.bin")"
+        --levels "$(windows_path "$set_dir/levels.bin")"
     make_sheet Beginner 0 185
     make_sheet Novice 186 291
     make_sheet Intermediate 292 394
@@ -90,14 +94,14 @@ if [ "$what" != sheets ]; then
             cmake -S "$root" -B "$build/native" -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=Release >/dev/null
         fi
         cmake --build "$build/native" --target corvale_solve -j "$(nproc 2>/dev/null || echo 2)" >/dev/null
-        "$build/native/tools/corvale-solve" --levels "$root/resources/levels.bin" --boards "$showcase_board" \
+        "$build/native/tools/corvale-solve" --levels "$set_dir/levels.bin" --boards "$showcase_board" \
             --seeds "$showcase_seeds" --record "$work/solved" --quiet >/dev/null
         recording=$work/solved/$(printf %03d "$showcase_board").rec
         grep -q "^seed" "$recording" 2>/dev/null || { echo "The solver made no recording of board $showcase_board" >&2; exit 1; }
     fi
-    mkdir -p "$work/frames"
+    mkdir -p "$work/frames" "$out/images"
     picture_tool play --out "$(windows_path "$work/frames")" --recording "$(windows_path "$recording")" \
-        --fps "$fps" --shrink 2 --levels "$(windows_path "$root/resources/levels.bin")"
+        --fps "$fps" --shrink 2 --levels "$(windows_path "$set_dir/levels.bin")"
     delay=$(awk -v f="$fps" 'BEGIN { printf "%d", 100 / f + 0.5 }')
     # One palette, taken from frames across the play, for every frame: the
     # board does not shimmer as per-frame palettes would make it, and
@@ -106,6 +110,6 @@ if [ "$what" != sheets ]; then
     # shellcheck disable=SC2046
     convert $(cat "$work/samples") +append +dither -colors 255 -unique-colors "$work/palette.png"
     convert -delay "$delay" "$work"/frames/frame-*.bmp -loop 0 +dither -remap "$work/palette.png" -layers Optimize \
-        "$root/docs/images/showcase.gif"
-    echo "docs/images/showcase.gif: $(ls "$work/frames" | wc -l) frames, $(wc -c <"$root/docs/images/showcase.gif") bytes"
+        "$out/images/showcase.gif"
+    echo "$out/images/showcase.gif: $(ls "$work/frames" | wc -l) frames, $(wc -c <"$out/images/showcase.gif") bytes"
 fi
