@@ -49,6 +49,7 @@ class Application {
     static LRESULT CALLBACK staticWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void startNewGame(int newDifficulty);
     void showStatistics();
+    void browseBoards();
     static UINT windowDpi(HWND window);
 
     // ---- Input ----

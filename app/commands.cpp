@@ -48,9 +48,12 @@ void Application::runCommand(int id) {
             redraw();
             return;
         case IDC_BROWSE_BOARDS:
+            if (modalOpen) return;
+            browseBoards();
+            return;
         case IDC_BOARD_MECHANICS:
-            // The board browser and the mechanics dialog are not part of this
-            // build yet; the commands keep their place and their modal rule.
+            // The mechanics dialog is not part of this build yet; the command
+            // keeps its place and its modal rule.
             return;
         case IDC_RESTART_BOARD:
             if (modalOpen) return;

@@ -266,20 +266,13 @@ LRESULT Application::onClose() {
 }
 
 LRESULT Application::onPaint() {
-    PAINTSTRUCT paint{};
-    HDC dc = BeginPaint(hwnd, &paint);
-    // EndPaint must run even when drawing throws, or the window keeps asking to be painted.
-    struct PaintGuard {
-        HWND window;
-        PAINTSTRUCT* paint;
-        ~PaintGuard() { EndPaint(window, paint); }
-    } guard{hwnd, &paint};
+    const PaintSession paint(hwnd);
     const RECT client = clientRect();
     if (frameDirty) {
         renderer->render(game);
         frameDirty = false;
     }
-    renderer->present(dc, client);
+    renderer->present(paint.dc(), client);
     countPaint();
     return 0;
 }

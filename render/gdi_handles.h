@@ -138,6 +138,25 @@ class SelectedObject {
     HGDIOBJ displaced_ = nullptr;
 };
 
+// BeginPaint on construction, EndPaint on destruction, so a window that
+// threw while painting stops asking to be painted.
+class PaintSession {
+   public:
+    explicit PaintSession(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+    ~PaintSession() { EndPaint(window_, &paint_); }
+    PaintSession(const PaintSession&) = delete;
+    PaintSession& operator=(const PaintSession&) = delete;
+    PaintSession(PaintSession&&) = delete;
+    PaintSession& operator=(PaintSession&&) = delete;
+
+    HDC dc() const { return dc_; }
+
+   private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
+    HDC dc_;
+};
+
 // SaveDC on construction, RestoreDC on destruction: clip regions, stretch
 // modes and selections made in between go away together.
 class SavedDcState {

@@ -3,37 +3,7 @@
 # xdotool: the window, drawing ink, pausing, a new game, a lost game, closing.
 run=$1
 exe=$2
-[ -n "${DISPLAY:-}" ] || { echo "windowed tests need a display (test.sh starts Xvfb)"; exit 1; }
-command -v xdotool >/dev/null || { echo "xdotool is missing"; exit 1; }
-: "${WINEPREFIX:=$(cd "$(dirname "$run")/.." && pwd)/build/wineprefix}"
-export WINEPREFIX
-data="$WINEPREFIX/drive_c/users/$(whoami)/AppData/Local/Corvale-Reconstructed"
-work=$(mktemp -d)
-failures=0
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
-cleanup() {
-    [ -n "${game_pid:-}" ] && kill "$game_pid" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-# Waits for a top-level window whose title matches exactly; prints its id.
-wait_window() {
-    i=0
-    while [ $i -lt 150 ]; do
-        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
-        if [ -n "$id" ]; then
-            echo "$id"
-            return 0
-        fi
-        sleep 0.2
-        i=$((i + 1))
-    done
-    return 1
-}
+. "$(dirname "$0")/windowed_common.sh"
 title_of() { xdotool getwindowname "$1" 2>/dev/null; }
 wait_title() {
     i=0
@@ -50,13 +20,7 @@ black_pixels() {
     convert "$work/crop.png" -fill white +opaque black -fill black -opaque black -format '%[fx:int(w*h*(1-mean))]' info: 2>/dev/null
 }
 
-rm -rf "$data"
-# A wineserver started by a run without a display keeps a desktop that shows
-# no windows; this run needs one of its own.
-wineserver -k 2>/dev/null
-wineserver -w 2>/dev/null
-"$run" "$exe" --level 15 --seed 3 >/dev/null 2>&1 &
-game_pid=$!
+start_game --level 15 --seed 3
 win=$(wait_window "Corvale") || { fail "the game window did not appear"; exit $failures; }
 echo "ok:   window titled Corvale"
 xdotool windowfocus --sync "$win" 2>/dev/null || true
