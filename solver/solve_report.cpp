@@ -127,6 +127,14 @@ std::string solverReport(const std::vector<BoardOutcome>& outcomes, const LevelL
                 std::to_string(o.result.seed) + " | " + losses + " |\n";
     }
     text += any ? "\n" : "None.\n\n";
+    // Saves a person could hardly make: the danger was less than a quarter second away.
+    text += "## Boards won only by a save less than 0.25 s ahead of a wrong hole\n\n";
+    std::string tight;
+    for (const BoardOutcome& o : outcomes)
+        if (o.result.won && o.result.saves > 0 && o.result.tightestSlack < 0.25)
+            tight += (tight.empty() ? "" : ", ") + std::to_string(o.result.boardId) + " (" +
+                     format("%.2f", o.result.tightestSlack) + " s)";
+    text += (tight.empty() ? "None." : tight) + "\n\n";
     std::vector<const BoardOutcome*> hardest;
     for (const BoardOutcome& o : outcomes)
         if (o.result.won) hardest.push_back(&o);

@@ -1,23 +1,47 @@
-// Checks a level resource against the rules of our board set:
-//   corvale_board_check LEVEL_FILE
-// Prints every fault and exits 1 when there is one.
+// Checks a level resource against the rules of our board set and plays
+// every board with no ink to see that it is fair:
+//   corvale_board_check LEVEL_FILE [--rules | --full]
+// --rules skips the play; --full sweeps every launch direction at more
+// speeds and launch moments and plays 300 seeds a board (minutes, not
+// seconds). Prints every fault and exits 1 when there is one.
 #include <cstdio>
+#include <cstring>
 #include <exception>
 
+#include "board_fairness.h"
 #include "board_files.h"
 #include "board_rules.h"
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: corvale_board_check LEVEL_FILE\n");
+    const bool rulesOnly = argc == 3 && std::strcmp(argv[2], "--rules") == 0;
+    const bool full = argc == 3 && std::strcmp(argv[2], "--full") == 0;
+    if (argc < 2 || argc > 3 || (argc == 3 && !rulesOnly && !full)) {
+        std::fprintf(stderr, "usage: corvale_board_check LEVEL_FILE [--rules | --full]\n");
         return 2;
     }
     try {
         const std::vector<corvale::Level> levels = corvale::parseLevelResource(corvale::readBinaryFile(argv[1]));
-        const std::vector<std::string> faults = corvale::checkBoardSet(levels);
+        std::vector<std::string> faults = corvale::checkBoardSet(levels);
+        int selfCleared = 0, runs = 0;
+        if (!rulesOnly) {
+            const corvale::FairnessOptions options = full ? corvale::fullFairness() : corvale::quickFairness();
+            for (const corvale::Level& level : levels) {
+                const corvale::FairnessReport report = corvale::checkFairness(level, options);
+                for (const std::string& fault : report.faults) {
+                    faults.push_back("Board " + std::to_string(level.id) + ": " + fault);
+                }
+                if (!level.bonus) {
+                    selfCleared += report.selfCleared;
+                    runs += report.runs;
+                }
+            }
+        }
         for (const std::string& fault : faults) std::printf("%s: %s\n", argv[1], fault.c_str());
         if (!faults.empty()) return 1;
-        std::printf("%s: all %zu boards keep the rules.\n", argv[1], levels.size());
+        std::printf("%s: all %zu boards keep the rules", argv[1], levels.size());
+        if (!rulesOnly)
+            std::printf(" and play fair (normal boards cleared themselves in %d of %d runs)", selfCleared, runs);
+        std::printf(".\n");
     } catch (const std::exception& error) {
         std::fprintf(stderr, "corvale_board_check: %s\n", error.what());
         return 1;

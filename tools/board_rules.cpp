@@ -1,5 +1,6 @@
 #include "board_rules.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 
@@ -10,7 +11,9 @@ constexpr int maxQueue = 18;
 constexpr int maxBalls = 64;
 constexpr int usualInterval = 4;
 
-bool isKind(std::uint16_t code, TileKind kind) { return tileKindOf(code) == static_cast<int>(kind); }
+bool isKind(std::uint16_t code, TileKind kind) {
+    return tileKindOf(code) == static_cast<int>(kind);
+}
 
 std::string place(int index) {
     return "column " + std::to_string(index % boardColumns) + ", row " + std::to_string(index / boardColumns);
@@ -77,7 +80,8 @@ void checkHoles(const Level& level, std::vector<std::string>& faults) {
         const int top = i / boardColumns - quadrant / 2;
         bool complete = left >= 0 && top >= 0 && left + 1 < boardColumns && top + 1 < boardRows;
         for (int q = 0; q < 4 && complete; ++q) {
-            const auto other = holeCode(level.cells[static_cast<std::size_t>(left + q % 2 + boardColumns * (top + q / 2))]);
+            const auto other =
+                holeCode(level.cells[static_cast<std::size_t>(left + q % 2 + boardColumns * (top + q / 2))]);
             complete = other && tileP0(*other) == tileP0(*code) && tileP1(*other) == q;
         }
         if (!complete) faults.push_back("The hole quadrant at " + place(i) + " is not part of a complete 2 x 2 hole.");
@@ -85,10 +89,12 @@ void checkHoles(const Level& level, std::vector<std::string>& faults) {
 }
 
 // Every colour a ball can have (queued, preplaced, or given by a recolouring
-// wall) needs a hole that accepts it.
+// wall) needs a hole that accepts it, directly or after a recolouring wall
+// has repainted the ball.
 void checkHoleColors(const Level& level, std::vector<std::string>& faults) {
     std::array<bool, ballColorCount> ballColors{};
     std::array<bool, ballColorCount> holeColors{};
+    std::array<bool, ballColorCount> paints{};  // colours recolouring walls give
     bool anyHole = false;
     for (const std::int32_t color : level.queue) {
         if (color >= 0 && color < ballColorCount) ballColors[static_cast<std::size_t>(color)] = true;
@@ -98,16 +104,20 @@ void checkHoleColors(const Level& level, std::vector<std::string>& faults) {
             const auto color = static_cast<std::size_t>(tileP0(code));
             if (color >= ballColorCount) continue;
             if (isKind(code, TileKind::PreplacedBall) && code == cell.code) ballColors[color] = true;
-            if (isKind(code, TileKind::Wall) && color != 0) ballColors[color] = true;
+            if (isKind(code, TileKind::Wall) && color != 0) ballColors[color] = paints[color] = true;
         }
         if (const auto hole = holeCode(cell); hole && tileP0(*hole) < ballColorCount) {
             holeColors[static_cast<std::size_t>(tileP0(*hole))] = true;
             anyHole = true;
         }
     }
+    auto accepts = [&](std::size_t color) { return color == 0 ? anyHole : holeColors[color] || holeColors[0]; };
     for (std::size_t color = 0; color < ballColors.size(); ++color) {
         if (!ballColors[color]) continue;
-        const bool accepted = color == 0 ? anyHole : holeColors[color] || holeColors[0];
+        // A ball may also take the hole of a colour a recolouring wall gives it.
+        bool accepted = accepts(color);
+        for (std::size_t paint = 1; paint < paints.size() && !accepted; ++paint)
+            accepted = paints[paint] && accepts(paint);
         if (!accepted) {
             faults.push_back("No hole accepts a " + ballColorName(static_cast<int>(color)) + " ball.");
         }
@@ -116,6 +126,37 @@ void checkHoleColors(const Level& level, std::vector<std::string>& faults) {
 
 }  // namespace
 
+bool boardConnected(const Level& level) {
+    // Mechanism tiles open or let some ball through, so only plain and
+    // recolouring walls divide the board.
+    auto blocks = [&](int i) { return isKind(level.cells[static_cast<std::size_t>(i)].code, TileKind::Wall); };
+    std::vector<int> targets;
+    for (int i = 0; i < boardCellCount; ++i) {
+        const TileCell& cell = level.cells[static_cast<std::size_t>(i)];
+        if (isKind(cell.code, TileKind::Launcher) || isKind(cell.code, TileKind::PreplacedBall) || holeCode(cell)) {
+            targets.push_back(i);
+        }
+    }
+    if (targets.empty()) return true;
+    std::array<bool, boardCellCount> seen{};
+    std::vector<int> pending{targets.front()};
+    seen[static_cast<std::size_t>(targets.front())] = true;
+    while (!pending.empty()) {
+        const int i = pending.back();
+        pending.pop_back();
+        const int column = i % boardColumns, row = i / boardColumns;
+        const int next[4][2] = {{column - 1, row}, {column + 1, row}, {column, row - 1}, {column, row + 1}};
+        for (const auto& [c, r] : next) {
+            if (c < 0 || r < 0 || c >= boardColumns || r >= boardRows) continue;
+            const int n = c + boardColumns * r;
+            if (seen[static_cast<std::size_t>(n)] || blocks(n)) continue;
+            seen[static_cast<std::size_t>(n)] = true;
+            pending.push_back(n);
+        }
+    }
+    return std::all_of(targets.begin(), targets.end(), [&](int i) { return seen[static_cast<std::size_t>(i)]; });
+}
+
 std::vector<std::string> checkBoard(const Level& level) {
     std::vector<std::string> faults;
     checkTiming(level, faults);
@@ -123,6 +164,9 @@ std::vector<std::string> checkBoard(const Level& level) {
     checkBalls(level, faults);
     checkHoles(level, faults);
     checkHoleColors(level, faults);
+    if (!boardConnected(level)) {
+        faults.push_back("Walls cut a hole, a launcher or a waiting ball off from the others.");
+    }
     return faults;
 }
 

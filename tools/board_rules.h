@@ -1,5 +1,6 @@
 // The rules our board set keeps beyond what the level reader enforces:
-// time limits by kind, speeds, queue sizes, enough holes for every ball.
+// time limits by kind, speeds, queue sizes, enough holes for every ball,
+// complete holes, one connected board.
 #pragma once
 
 #include <string>
@@ -8,6 +9,10 @@
 #include "level.h"
 
 namespace corvale {
+
+// Every hole, launcher and waiting ball lies in one region that walls do
+// not divide (other tiles count as passable: they open or let some ball by).
+bool boardConnected(const Level& level);
 
 // What is wrong with one board, one sentence per fault; empty when it keeps the rules.
 std::vector<std::string> checkBoard(const Level& level);

@@ -1,9 +1,10 @@
+#include "board_rules.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
 
-#include "board_rules.h"
 #include "level_builders.h"
 
 namespace corvale {
@@ -28,13 +29,24 @@ TEST(BoardRules, APlayableBoardPasses) {
 }
 
 TEST(BoardRules, EachBrokenRuleIsReported) {
-    struct Case { const char* expected; std::function<void(Level&)> change; };
+    struct Case {
+        const char* expected;
+        std::function<void(Level&)> change;
+    };
     const Case cases[] = {
-        {"A bonus board has unlimited time, not 60 s.", [](Level& l) { l.bonus = true; l.timeLimit = 60; }},
+        {"A bonus board has unlimited time, not 60 s.",
+         [](Level& l) {
+             l.bonus = true;
+             l.timeLimit = 60;
+         }},
         {"The time limit 33 s is outside 34..200 s.", [](Level& l) { l.timeLimit = 33; }},
         {"The time limit 201 s is outside 34..200 s.", [](Level& l) { l.timeLimit = 201; }},
         {"The time limit 0 s is outside 34..200 s.", [](Level& l) { l.timeLimit = 0; }},
-        {"not an ascending range", [](Level& l) { l.minSpeed = 200; l.maxSpeed = 100; }},
+        {"not an ascending range",
+         [](Level& l) {
+             l.minSpeed = 200;
+             l.maxSpeed = 100;
+         }},
         {"not an ascending range", [](Level& l) { l.maxSpeed = 301; }},
         {"The queue holds 19 balls; at most 18.", [](Level& l) { l.queue.assign(19, 1); }},
         {"The board has no ball.", [](Level& l) { l.queue.clear(); }},
@@ -45,8 +57,14 @@ TEST(BoardRules, EachBrokenRuleIsReported) {
          }},
         {"The board has a queue but no launcher.", [](Level& l) { cellAt(l, 8, 2).code = 0; }},
         {"The tile code at column 3, row 0 is invalid.", [](Level& l) { cellAt(l, 3, 0).code = 0xB000; }},
-        {"The revealed tile code at column 3, row 0 is invalid.", [](Level& l) { cellAt(l, 3, 0) = {0x4000, 0x2043}; }},
-        {"no breakable wall but has a revealed code", [](Level& l) { cellAt(l, 3, 0) = {0x3000, 0x0001}; }},
+        {"The revealed tile code at column 3, row 0 is invalid.",
+         [](Level& l) {
+             cellAt(l, 3, 0) = {0x4000, 0x2043};
+         }},
+        {"no breakable wall but has a revealed code",
+         [](Level& l) {
+             cellAt(l, 3, 0) = {0x3000, 0x0001};
+         }},
         {"The hole quadrant at column 8, row 11 is not part", [](Level& l) { cellAt(l, 7, 11).code = 0; }},
         {"The hole quadrant at column 7, row 10 is not part", [](Level& l) { cellAt(l, 8, 11).code = 0x2012; }},
         {"The hole quadrant at column 7, row 10 is not part", [](Level& l) { cellAt(l, 8, 10).code = 0x2013; }},
@@ -55,8 +73,17 @@ TEST(BoardRules, EachBrokenRuleIsReported) {
         {"No hole accepts a Blue ball.", [](Level& l) { l.queue.push_back(2); }},
         {"No hole accepts a Gold ball.", [](Level& l) { cellAt(l, 1, 1).code = 0x9FF4; }},
         {"No hole accepts a Green ball.", [](Level& l) { cellAt(l, 1, 1).code = 0x3003; }},
-        {"No hole accepts a Green ball.", [](Level& l) { cellAt(l, 1, 1) = {0x4000, 0x3003}; }},
-        {"No hole accepts a Gray ball.", [](Level& l) { l.queue = {0}; addHole(l, 7, 10, 0); for (auto& c : l.cells) if (tileKindOf(c.code) == 2) c.code = 0; }},
+        {"No hole accepts a Green ball.",
+         [](Level& l) {
+             cellAt(l, 1, 1) = {0x4000, 0x3003};
+         }},
+        {"No hole accepts a Gray ball.",
+         [](Level& l) {
+             l.queue = {0};
+             addHole(l, 7, 10, 0);
+             for (auto& c : l.cells)
+                 if (tileKindOf(c.code) == 2) c.code = 0;
+         }},
     };
     for (const Case& c : cases) {
         Level level = playableLevel();
@@ -73,10 +100,29 @@ TEST(BoardRules, HolesThatAcceptTheBalls) {
     addHole(grayHole, 7, 10, 0);  // a gray hole takes every colour
     grayHole.queue = {1, 2, 3, 4};
     EXPECT_EQ(faultsOf(grayHole), "");
+    Level painted = playableLevel();
+    painted.queue = {2};  // blue balls, a red hole and red paint: the paint is the way home
+    cellAt(painted, 1, 1).code = 0x3001;
+    EXPECT_EQ(faultsOf(painted), "");
     Level revealed = playableLevel();
     revealed.queue = {2};
     for (int q = 0; q < 4; ++q) cellAt(revealed, 2 + q % 2, 2 + q / 2) = {0x4000, makeTileCode(2, 2, q)};
     EXPECT_EQ(faultsOf(revealed), "");
+}
+
+TEST(BoardRules, WallsMustNotCutTheBoardApart) {
+    Level level = playableLevel();
+    for (int c = 0; c < boardColumns; ++c) cellAt(level, c, 6).code = 0x3001;  // a recolouring wall is solid too
+    EXPECT_NE(faultsOf(level).find("Walls cut a hole, a launcher or a waiting ball off"), std::string::npos);
+    // Mechanisms that open or let some ball by keep the halves together.
+    for (const int code : {0x4000, 0x5001, 0x6044, 0x7140, 0xA100}) {
+        cellAt(level, 5, 6).code = static_cast<std::uint16_t>(code);
+        EXPECT_EQ(faultsOf(level), "") << std::hex << code;
+    }
+    cellAt(level, 5, 6).code = 0x3000;
+    cellAt(level, 8, 2).code = 0;
+    cellAt(level, 8, 12).code = 0x1FFF;  // launcher moved next to the hole: one region again
+    EXPECT_EQ(faultsOf(level), "");
 }
 
 TEST(BoardRules, TheSetKeepsItsGroupingAndUsualInterval) {

@@ -1,0 +1,59 @@
+// A board as the designer builds it: the canvas, the one-line idea that a
+// player should read from it, and the pieces that ideas share (pockets
+// around holes, the layouts of walls the ideas are drawn over).
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "canvas.h"
+
+namespace corvale::design {
+
+// What the plan asks of one board.
+struct Brief {
+    int id = 0;
+    int difficulty = 0;
+    bool bonus = false;
+    double stage = 0;            // 0..1: place within its difficulty
+    std::vector<int> colors;     // ball colours in play, lead colour first
+    int balls = 2;               // balls in all, queued and preplaced
+    bool preplacedOnly = false;  // no queue: every ball waits on the board
+    bool safeDoors = false;      // every coloured pocket shut to other colours
+};
+
+struct Draft {
+    Canvas canvas;
+    std::string idea;         // one line, what the board is about
+    bool fixedOrder = false;  // the queue's order is part of the idea: never shuffled
+};
+
+// How a pocket's doorway is closed.
+enum class Door { Open, Filter, Valve, Breakable, Timed, Keyhole, Paint };
+
+struct Pocket {
+    int column = 0;  // upper left quadrant of the hole
+    int row = 0;
+    int side = Up;  // side of the ring the doorway is in
+};
+
+// A hole in a ring of walls with a two-cell doorway on one side, drawn with
+// the canvas symmetry. `key` is the keyhole's colour for Door::Keyhole.
+void pocket(Canvas& canvas, const Pocket& where, int color, Door door, int key = Gray, std::uint16_t ringWall = 0x3000);
+
+// The queue: `count` balls over the colours, evenly, in a designed order.
+std::vector<int> spreadColors(const std::vector<int>& colors, int count, Rng& rng);
+
+// Layouts of plain walls. Each leaves the listed pockets' rings and the
+// launcher's neighbourhood to the idea and returns a phrase for the idea line.
+enum class Layout { Pillars, TwinRooms, FourRooms, Switchbacks, Spiral, Maze, Funnels, Diamond, Bumpers, Lanes, Open };
+std::string drawLayout(Canvas& canvas, Layout layout, Rng& rng);
+std::vector<Layout> allLayouts();
+
+// Clears the 3 x 3 around a cell and puts a launcher there.
+void placeLauncher(Canvas& canvas, int column, int row);
+
+std::string colorName(int color);
+std::string colorList(const std::vector<int>& colors);
+
+}  // namespace corvale::design

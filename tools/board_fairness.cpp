@@ -1,0 +1,222 @@
+#include "board_fairness.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <set>
+
+#include "game.h"
+
+namespace corvale {
+namespace {
+
+std::string format(const char* pattern, double a, double b = 0, double c = 0) {
+    char text[200];
+    std::snprintf(text, sizeof text, pattern, a, b, c);
+    return text;
+}
+
+// A game on this board alone, set up with seed 1.
+Game freshGame(const Level& level) {
+    Game game(std::vector<Level>{level});
+    game.rngState = 1;
+    game.setupBoard(0, false);
+    return game;
+}
+
+std::vector<int> sweptSpeeds(const Level& level, int count) {
+    const int low = level.minSpeed;
+    const int high = std::max(level.minSpeed, level.maxSpeed - 1);
+    std::vector<int> speeds;
+    for (int i = 0; i < count; ++i) {
+        speeds.push_back(count == 1 ? high : low + (high - low) * i / (count - 1));
+    }
+    speeds.erase(std::unique(speeds.begin(), speeds.end()), speeds.end());
+    return speeds;
+}
+
+struct Velocity {
+    double vx;
+    double vy;
+};
+
+// The launcher's directions: f = k / 100 of the speed across, the rest along,
+// with either sign on each axis.
+std::vector<Velocity> randomDirections(double speed, int stride) {
+    std::vector<Velocity> out;
+    for (int k = 0; k < 100; k += stride) {
+        const double ax = k / 100.0 * speed;
+        const double ay = std::sqrt(std::max(speed * speed - ax * ax, 0.0));
+        for (int signs = 0; signs < 4; ++signs) out.push_back({signs & 1 ? -ax : ax, signs & 2 ? -ay : ay});
+    }
+    return out;
+}
+
+bool lostToWrongHole(const Game& game) {
+    return game.phase == GamePhase::GameOver && game.message == wrongHoleMessage;
+}
+
+// Plays one ball alone from `start` for the margin; true when it reaches a wrong hole.
+bool reachesWrongHole(const Game& start, int color, double x, double y, Velocity v, double margin) {
+    Game game = start;
+    game.addBall(color, x, y, 0.0);
+    game.balls.back().vx = v.vx;
+    game.balls.back().vy = v.vy;
+    const std::size_t ball = game.balls.size() - 1;
+    for (double t = 0; t < margin && game.phase == GamePhase::Playing && game.balls[ball].active; t += sliceSeconds) {
+        game.step(sliceSeconds);
+    }
+    return lostToWrongHole(game);
+}
+
+std::set<int> queuedColors(const Level& level) {
+    std::set<int> colors;
+    for (const int color : level.queue) {
+        if (color != 0) colors.insert(color);
+    }
+    return colors;
+}
+
+// A board with nothing moving and nothing launching, its walls as at `seconds`.
+Game stillBoard(const Level& level, double seconds) {
+    Game game = freshGame(level);
+    game.balls.clear();
+    game.launchers.clear();
+    if (game.queue.empty()) game.queue.push_back(0);  // keeps the empty board from counting as cleared
+    while (game.boardAge + 1e-9 < seconds) game.step(sliceSeconds);
+    return game;
+}
+
+void sweepLaunchers(const Level& level, const FairnessOptions& options, std::vector<std::string>& faults) {
+    const std::set<int> colors = queuedColors(level);
+    if (colors.empty()) return;
+    std::vector<int> launchers;
+    for (int i = 0; i < boardCellCount; ++i) {
+        if (tileKindOf(level.cells[static_cast<std::size_t>(i)].code) == static_cast<int>(TileKind::Launcher)) {
+            launchers.push_back(i);
+        }
+    }
+    for (int moment = 0; moment < options.launchTimes; ++moment) {
+        const double at = 4.0 + moment * std::max(level.launchInterval, 1);
+        const Game start = stillBoard(level, at);
+        for (const int cell : launchers) {
+            const double x = cellSize * (cell % boardColumns) + 16.0;
+            const double y = cellSize * (cell / boardColumns) + 16.0;
+            for (const int speed : sweptSpeeds(level, options.speedCount)) {
+                for (const Velocity v : randomDirections(speed, options.directionStride)) {
+                    for (const int color : colors) {
+                        if (!reachesWrongHole(start, color, x, y, v, options.margin)) continue;
+                        faults.push_back(
+                            format("A ball launched at column %.0f, row %.0f can reach a wrong hole "
+                                   "within %.1f s with no ink.",
+                                   cell % boardColumns, cell / boardColumns, options.margin));
+                        return;
+                    }
+                }
+            }
+        }
+    }
+}
+
+void sweepPreplaced(const Level& level, const FairnessOptions& options, std::vector<std::string>& faults) {
+    const Game start = stillBoard(level, 0.0);
+    for (int cell = 0; cell < boardCellCount; ++cell) {
+        const std::uint16_t code = level.cells[static_cast<std::size_t>(cell)].code;
+        if (tileKindOf(code) != static_cast<int>(TileKind::PreplacedBall) || tileP0(code) == 0) continue;
+        const int heading = (code >> 4) & 0xFF;
+        const double x = cellSize * (cell % boardColumns) + 16.0;
+        const double y = cellSize * (cell / boardColumns) + 16.0;
+        for (const int speed : sweptSpeeds(level, options.speedCount)) {
+            std::vector<Velocity> directions;
+            if (heading == 255) {
+                directions = randomDirections(speed, options.directionStride);
+            } else {
+                const double a = heading * 11.25 * 3.14159265358979323846 / 180.0;
+                directions.push_back({speed * std::sin(a), -speed * std::cos(a)});
+            }
+            for (const Velocity v : directions) {
+                if (!reachesWrongHole(start, tileP0(code), x, y, v, options.margin)) continue;
+                faults.push_back(
+                    format("The preplaced ball at column %.0f, row %.0f can reach a wrong hole "
+                           "within %.1f s with no ink.",
+                           cell % boardColumns, cell / boardColumns, options.margin));
+                return;
+            }
+        }
+    }
+}
+
+// Whole runs with no ink: who lost to a wrong hole, how soon after appearing.
+void playSeeds(const Level& level, const FairnessOptions& options, FairnessReport& report) {
+    const Game fresh = freshGame(level);
+    double lossTimes = 0;
+    for (int seed = 1; seed <= options.seeds; ++seed) {
+        Game game = fresh;
+        game.rngState = static_cast<std::uint32_t>(seed);
+        game.setupBoard(0, false);
+        std::vector<double> appeared(game.balls.size(), 0.0);
+        while (game.phase == GamePhase::Playing && game.boardAge < options.runSeconds) {
+            game.step(sliceSeconds);
+            while (appeared.size() < game.balls.size()) appeared.push_back(game.boardAge);
+        }
+        report.runs += 1;
+        if (game.phase == GamePhase::BoardComplete) report.selfCleared += 1;
+        if (!lostToWrongHole(game)) continue;
+        // The ball being swallowed is the one the hole has shrunk most.
+        std::size_t culprit = 0;
+        double smallest = 1e9;
+        for (std::size_t i = 0; i < game.balls.size(); ++i) {
+            if (game.balls[i].active && game.balls[i].radius < smallest) {
+                smallest = game.balls[i].radius;
+                culprit = i;
+            }
+        }
+        const double age = game.boardAge - appeared[culprit];
+        if (age < options.margin) {
+            report.faults.push_back(
+                format("With seed %.0f and no ink a ball reaches a wrong hole %.1f s after "
+                       "it appears.",
+                       seed, age));
+            return;
+        }
+        report.wrongHoleRuns += 1;
+        lossTimes += game.boardAge;
+    }
+    if (report.wrongHoleRuns > 0) report.meanWrongHoleSeconds = lossTimes / report.wrongHoleRuns;
+    if (!level.bonus && report.selfCleared > maxSelfClearShare * report.runs) {
+        report.faults.push_back(
+            format("With no ink the board clears itself in %.0f of %.0f runs.", report.selfCleared, report.runs));
+    }
+}
+
+}  // namespace
+
+FairnessOptions quickFairness() {
+    FairnessOptions options;
+    options.directionStride = 4;
+    options.speedCount = 2;
+    options.launchTimes = 1;
+    options.seeds = 10;
+    options.runSeconds = 40.0;
+    return options;
+}
+
+FairnessOptions fullFairness() {
+    FairnessOptions options;
+    options.directionStride = 1;
+    options.speedCount = 4;
+    options.launchTimes = 3;
+    options.seeds = 300;
+    options.runSeconds = 210.0;
+    return options;
+}
+
+FairnessReport checkFairness(const Level& level, const FairnessOptions& options) {
+    FairnessReport report;
+    sweepLaunchers(level, options, report.faults);
+    sweepPreplaced(level, options, report.faults);
+    if (report.faults.empty()) playSeeds(level, options, report);
+    return report;
+}
+
+}  // namespace corvale

@@ -1,0 +1,43 @@
+// Fairness of a board played with no ink: no ball may reach a hole of
+// another colour soon after it appears, whatever the seed, and a normal
+// board should not clear itself. Launches are enumerable (a launched ball
+// starts at its launcher's centre with one of 100 x 4 directions and a speed
+// from the board's range), so they are swept outright; ball-against-ball
+// effects and random preplaced headings are sampled with whole no-ink runs.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "level.h"
+
+namespace corvale {
+
+struct FairnessOptions {
+    int directionStride = 1;   // every n-th of the 100 direction fractions, all four sign pairs
+    int speedCount = 3;        // speeds per sweep: min, max - 1 and evenly between
+    int launchTimes = 1;       // launch moments swept: the first launch and the following intervals
+    int seeds = 100;           // whole no-ink runs, seeds 1..n
+    double margin = 3.5;       // seconds a ball must stay out of wrong holes after appearing (the rule says 3)
+    double runSeconds = 90.0;  // longest no-ink run (the time limit ends normal runs sooner)
+};
+
+// A quick look, for the test suite and the designer's loop.
+FairnessOptions quickFairness();
+// Every direction, more speeds, launch moments and seeds.
+FairnessOptions fullFairness();
+
+struct FairnessReport {
+    std::vector<std::string> faults;  // one sentence each; empty when fair
+    int runs = 0;                     // whole no-ink runs made
+    int selfCleared = 0;              // of them, runs that cleared the board
+    int wrongHoleRuns = 0;            // runs lost to a wrong hole (later than the margin)
+    double meanWrongHoleSeconds = 0;  // mean board age at that loss, over those runs
+};
+
+FairnessReport checkFairness(const Level& level, const FairnessOptions& options);
+
+// The largest share of no-ink runs a normal board may clear by itself.
+inline constexpr double maxSelfClearShare = 0.10;
+
+}  // namespace corvale
