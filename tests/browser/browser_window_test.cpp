@@ -386,7 +386,7 @@ TEST_F(BrowserWindow, QuitMessageEndsTheBrowserAndReachesTheOuterLoop) {
 
 TEST_F(BrowserWindow, FailuresBeforeTheWindowLeaveNothingBehind) {
     Game empty(std::vector<Level>(1, test::playableLevel()));
-    empty.levels.clear();
+    empty.levels = LevelList{};  // a game whose list was emptied after construction
     EXPECT_FALSE(runBoardBrowser(owner, GetModuleHandleW(nullptr), empty, 0).chosen);
     EXPECT_EQ(FindWindowW(browserWindowClass, nullptr), nullptr);
 
