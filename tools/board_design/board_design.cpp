@@ -1,24 +1,35 @@
 // Designs the board set and writes it as sources, one file per board:
-//   corvale_board_design BOARD_FOLDER
-// Deterministic: every choice comes from the plan and from generators seeded
-// by board id and attempt, so a second run writes the same files. Each board
-// is drawn from its plan (hand-drawn where the plan's board has a drawing),
-// then kept only when it keeps the set's rules and plays fair with no ink;
-// otherwise the next attempt draws it afresh. The normal boards of each
-// difficulty are then ordered by a measured load and given fitted limits.
+//   corvale_board_design BOARD_FOLDER [--table FILE] [--measure] [--only FIRST LAST]
+// Deterministic: every choice comes from the plan, from generators seeded by
+// board id and attempt, and from the table of what the solver measured, so a
+// second run writes the same files. Each board is drawn from its plan
+// (hand-drawn where the plan's board has a drawing), then kept only when it
+// keeps the set's rules, plays fair with no ink and was won by the solver in
+// a time its limit allows; otherwise the next attempt draws it afresh. The
+// normal boards of each difficulty are then ordered by the solver's measure
+// and given limits fitted to the time it needed.
+//
+// --measure plays every drawing the table does not know (minutes) and
+// writes the table afresh; without it the solver never runs, and a drawing
+// the table does not know falls back to the load and the formula.
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdio>
 #include <exception>
 #include <fstream>
 #include <iterator>
+#include <mutex>
+#include <stdexcept>
 #include <string>
+#include <thread>
 
 #include "board_fairness.h"
 #include "board_files.h"
 #include "board_rules.h"
 #include "board_text.h"
 #include "ideas.h"
+#include "measure.h"
 #include "plan.h"
 
 namespace corvale::design {
@@ -31,6 +42,8 @@ struct Made {
     double load = 0;  // measured difficulty: higher is harder
     bool fair = false;
     std::string fault;  // the first fault of an unfair drawing
+    bool measured = false;
+    Measure measure;  // what the solver found, when measured
 };
 
 int preplacedCount(const Level& level) {
@@ -43,6 +56,44 @@ int breakableCount(const Level& level) {
     int n = 0;
     for (const TileCell& cell : level.cells) n += tileKindOf(cell.code) == 4;
     return n;
+}
+
+// The table of measures, and whether drawings it does not know are played now.
+struct Measuring {
+    const MeasureTable& known;
+    bool playUnknown = false;
+    std::mutex guard;
+    MeasureTable used;  // every drawing looked at in this run, for the table written afterwards
+    int unknown = 0;    // drawings kept without a measure
+};
+
+// The solver's measure of a drawing, from the table or from a fresh play.
+bool lookUp(Measuring& measuring, const Level& level, Measure& out) {
+    const DrawingKey key{level.difficulty, level.id, drawingHash(level)};
+    const auto found = measuring.known.find(key);
+    if (found != measuring.known.end()) {
+        out = found->second;
+    } else if (measuring.playUnknown) {
+        out = measureDrawing(level);
+    } else {
+        return false;
+    }
+    const std::lock_guard lock(measuring.guard);
+    measuring.used[key] = out;
+    return true;
+}
+
+// The limit a drawing would get: pinned, fitted to its measure, or by the formula.
+int limitFor(const Plan& plan, const Made& made) {
+    if (made.level.bonus) return 0;
+    if (plan.timeLimit > 0) return plan.timeLimit;
+    if (made.measured) return measuredTimeLimit(made.measure.timeUsed, made.level.difficulty);
+    return fittedTimeLimit(made.level, static_cast<int>(made.level.queue.size()) + preplacedCount(made.level));
+}
+
+bool solverWins(const Plan& plan, const Made& made) {
+    const int limit = limitFor(plan, made);
+    return limit == 0 ? made.measure.won : fitsLimit(made.measure, limit);
 }
 
 // What the plan promised and the drawing must keep.
@@ -75,8 +126,8 @@ double loadOf(const Level& level, const FairnessReport& report, unsigned feature
     return balls * speed * pace + 1.5 * mechanisms + pressure;
 }
 
-Made designBoard(const Plan& plan, const FairnessOptions& fairness) {
-    Made best;
+Made designBoard(const Plan& plan, const FairnessOptions& fairness, Measuring& measuring) {
+    Made best, beaten;
     for (int attempt = 0; attempt < 40; ++attempt) {
         Draft draft;
         Rng rng{static_cast<std::uint32_t>(plan.brief.id) * 7919u + static_cast<std::uint32_t>(attempt) * 104729u +
@@ -105,22 +156,46 @@ Made designBoard(const Plan& plan, const FairnessOptions& fairness) {
                   draft.fixedOrder,
                   loadOf(level, report, plan.features),
                   report.faults.empty(),
-                  report.faults.empty() ? std::string() : report.faults.front()};
-        if (made.fair || hand) {
-            if (!made.fair)
-                std::fprintf(stderr, "board %d (hand-drawn): %s\n", plan.brief.id, report.faults.front().c_str());
+                  report.faults.empty() ? std::string() : report.faults.front(),
+                  false,
+                  {}};
+        if (!made.fair && !hand) {
+            if (best.idea.empty()) best = made;
+            continue;
+        }
+        if (!made.fair)
+            std::fprintf(stderr, "board %d (hand-drawn): %s\n", plan.brief.id, report.faults.front().c_str());
+        made.measured = lookUp(measuring, level, made.measure);
+        if (!made.measured) {
+            const std::lock_guard lock(measuring.guard);
+            ++measuring.unknown;
             return made;
         }
-        if (best.idea.empty()) best = made;
+        if (solverWins(plan, made)) return made;
+        // The solver is a strong player: a drawing it cannot win in time is one a person would find unfair.
+        if (hand) {
+            std::fprintf(stderr, "board %d (hand-drawn): the solver %s\n", plan.brief.id,
+                         made.measure.won ? "needs more time than its limit" : "cannot win it");
+            return made;
+        }
+        if (beaten.idea.empty()) beaten = made;
+    }
+    if (!beaten.idea.empty()) {
+        std::fprintf(stderr, "board %d: the solver won no fair drawing in time\n", plan.brief.id);
+        return beaten;
     }
     std::fprintf(stderr, "board %d: no fair drawing found (%s)\n", plan.brief.id, best.fault.c_str());
     return best;
 }
 
-// Normal boards of each difficulty from the lightest load to the heaviest;
-// pinned boards keep their places. Beginner is ordered within the stretches
-// that bring in its mechanisms one after another.
-void orderByLoad(std::vector<Made>& made, const std::vector<Plan>& plans) {
+// Normal boards of each difficulty from the easiest to the hardest by the
+// solver's measure (the load breaks ties); pinned boards keep their places.
+// Beginner is ordered within the stretches that bring in its mechanisms one
+// after another. A stretch with a drawing the table does not know is ordered
+// by load alone: measures and loads are not on one scale. Returns how many
+// stretches that was.
+int orderBoards(std::vector<Made>& made, const std::vector<Plan>& plans) {
+    int byLoad = 0;
     std::vector<std::pair<int, int>> stretches{{0, 35}, {35, 69}, {69, 100}, {100, 138}};
     for (std::size_t d = 1; d < difficultyRanges.size(); ++d) {
         stretches.emplace_back(difficultyRanges[d].firstId,
@@ -133,9 +208,16 @@ void orderByLoad(std::vector<Made>& made, const std::vector<Plan>& plans) {
         }
         std::vector<Made> boards;
         for (const int id : free) boards.push_back(made[static_cast<std::size_t>(id)]);
-        std::stable_sort(boards.begin(), boards.end(), [](const Made& a, const Made& b) { return a.load < b.load; });
+        const bool measured = std::all_of(boards.begin(), boards.end(), [](const Made& m) { return m.measured; });
+        byLoad += measured ? 0 : 1;
+        std::stable_sort(boards.begin(), boards.end(), [measured](const Made& a, const Made& b) {
+            if (measured && a.measure.difficulty != b.measure.difficulty)
+                return a.measure.difficulty < b.measure.difficulty;
+            return a.load < b.load;
+        });
         for (std::size_t i = 0; i < free.size(); ++i) made[static_cast<std::size_t>(free[i])] = boards[i];
     }
+    return byLoad;
 }
 
 int recordBytes(const Level& level) {
@@ -186,8 +268,7 @@ void finish(std::vector<Made>& made, const std::vector<Plan>& plans, const Fairn
         m.level.id = id;
         classifyLevelId(id, m.level.difficulty, m.level.bonus);
         m.level.trailingBytes = trailingBytesFor(id);
-        const int balls = static_cast<int>(m.level.queue.size()) + preplacedCount(m.level);
-        m.level.timeLimit = m.level.bonus ? 0 : plan.timeLimit > 0 ? plan.timeLimit : fittedTimeLimit(m.level, balls);
+        m.level.timeLimit = limitFor(plan, m);
     }
     placeNovice(made, fairness);
 }
@@ -195,72 +276,110 @@ void finish(std::vector<Made>& made, const std::vector<Plan>& plans, const Fairn
 }  // namespace
 }  // namespace corvale::design
 
+namespace {
+
+struct Arguments {
+    std::string folder;
+    std::string table = "tools/board_design/measured.tsv";
+    bool measure = false;
+    int first = -1, last = -1;  // --only: a range drawn alone, to try a change
+};
+
+Arguments parseArguments(int argc, char** argv) {
+    if (argc < 2) throw std::runtime_error("a board folder is needed");
+    Arguments a;
+    a.folder = argv[1];
+    for (int i = 2; i < argc; ++i) {
+        const std::string option = argv[i];
+        if (option == "--measure") {
+            a.measure = true;
+        } else if (option == "--table" && i + 1 < argc) {
+            a.table = argv[++i];
+        } else if (option == "--only" && i + 2 < argc) {
+            a.first = std::stoi(argv[++i]);
+            a.last = std::stoi(argv[++i]);
+        } else {
+            throw std::runtime_error("unknown or incomplete option \"" + option + "\"");
+        }
+    }
+    return a;
+}
+
+// Draws every board; the boards do not depend on each other, so two threads
+// share them and each result goes to its board's place.
+std::vector<corvale::design::Made> designAll(const std::vector<corvale::design::Plan>& plans,
+                                             const corvale::FairnessOptions& fairness,
+                                             corvale::design::Measuring& measuring) {
+    std::vector<corvale::design::Made> made(plans.size());
+    std::atomic<std::size_t> next{0}, done{0};
+    std::exception_ptr failure;
+    std::mutex failureGuard;
+    auto work = [&] {
+        for (std::size_t i = next++; i < plans.size(); i = next++) {
+            try {
+                made[i] = designBoard(plans[i], fairness, measuring);
+            } catch (...) {
+                const std::lock_guard lock(failureGuard);
+                if (!failure) failure = std::current_exception();
+            }
+            if (++done % 50 == 0) std::fprintf(stderr, "designed %zu\n", done.load());
+        }
+    };
+    std::thread helper(work);
+    work();
+    helper.join();
+    if (failure) std::rethrow_exception(failure);
+    return made;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     using namespace corvale;
     using namespace corvale::design;
-    if (argc != 2 && argc != 5 && !(argc == 3 && std::string(argv[2]) == "--refit")) {
-        std::fprintf(stderr, "usage: corvale_board_design BOARD_FOLDER [--only FIRST LAST | --refit]\n");
-        return 2;
-    }
-    if (argc == 3) {
-        // Fits the time limits of a written set afresh, as a whole run would
-        // (the limits do not enter the drawing or the fairness runs).
-        try {
-            const std::vector<Plan> plans = planSet();
-            std::vector<Level> levels = loadBoardSources(argv[1]);
-            for (Level& level : levels) {
-                const Plan& plan = plans[static_cast<std::size_t>(level.id)];
-                if (level.bonus || plan.timeLimit > 0) continue;
-                level.timeLimit = fittedTimeLimit(level, static_cast<int>(level.queue.size()) + preplacedCount(level));
-            }
-            for (const Level& level : levels) {
-                const std::filesystem::path path = std::filesystem::path(argv[1]) / boardFileName(level.id);
-                std::ifstream in(path, std::ios::binary);
-                std::string old((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-                const std::size_t ideaStart = old.find('\n') + 1;
-                const std::string idea = old.substr(ideaStart, old.find('\n', ideaStart) + 1 - ideaStart);
-                std::string text = writeBoardText(level);
-                text.insert(text.find('\n') + 1, idea);
-                writeTextFile(path, text);
-            }
-        } catch (const std::exception& error) {
-            std::fprintf(stderr, "corvale_board_design: %s\n", error.what());
-            return 1;
-        }
-        return 0;
-    }
-    // --only draws a range of boards alone, to try a change; the set needs a whole run.
-    const int first = argc == 5 ? std::stoi(argv[3]) : -1;
-    const int last = argc == 5 ? std::stoi(argv[4]) : -1;
     try {
+        const Arguments a = parseArguments(argc, argv);
+        const MeasureTable known = readMeasureTable(a.table);
+        Measuring measuring{known, a.measure, {}, {}, 0};
         const std::vector<Plan> plans = planSet();
         // Every launch direction at three speeds; the checker's quick run is a subset.
         FairnessOptions fairness = quickFairness();
         fairness.directionStride = 1;
         fairness.speedCount = 3;
-        std::vector<Made> made;
-        if (first >= 0) {
-            for (int id = first; id <= last && id < levelCount; ++id) {
-                const Made m = designBoard(plans[static_cast<std::size_t>(id)], fairness);
-                std::printf("%d %s load %.1f: %s\n", id, m.fair ? "fair" : "UNFAIR", m.load, m.idea.c_str());
+        if (a.first >= 0) {
+            for (int id = a.first; id <= a.last && id < levelCount; ++id) {
+                const Plan& plan = plans[static_cast<std::size_t>(id)];
+                const Made m = designBoard(plan, fairness, measuring);
+                std::printf("%d %s load %.1f", id, m.fair ? "fair" : "UNFAIR", m.load);
+                if (m.measured)
+                    std::printf(", solver %s seed %d in %.1f s (limit %d), measure %.2f",
+                                m.measure.won ? "won" : "lost", m.measure.seed, m.measure.timeUsed, limitFor(plan, m),
+                                m.measure.difficulty);
+                std::printf(": %s\n", m.idea.c_str());
             }
             return 0;
         }
-        for (const Plan& plan : plans) {
-            made.push_back(designBoard(plan, fairness));
-            if (plan.brief.id % 50 == 0) std::fprintf(stderr, "designed %d\n", plan.brief.id);
-        }
-        orderByLoad(made, plans);
+        std::vector<Made> made = designAll(plans, fairness, measuring);
+        const int byLoad = orderBoards(made, plans);
         finish(made, plans, fairness);
-        std::filesystem::create_directories(argv[1]);
+        std::filesystem::create_directories(a.folder);
         for (const Made& m : made) {
             std::string text = writeBoardText(m.level);
             const std::size_t firstLine = text.find('\n') + 1;
             text.insert(firstLine, "# " + m.idea + "\n");
-            writeTextFile(std::filesystem::path(argv[1]) / boardFileName(m.level.id), text);
+            writeTextFile(std::filesystem::path(a.folder) / boardFileName(m.level.id), text);
         }
+        if (a.measure) writeTextFile(a.table, writeMeasureTable(measuring.used));
+        int unmeasuredNormal = 0;
+        for (const Made& m : made) unmeasuredNormal += !m.level.bonus && !m.measured;
+        std::fprintf(
+            stderr,
+            "%d drawings had no measure in %s; %d normal boards fell back to the formula, %d stretches to the load\n",
+            measuring.unknown, a.table.c_str(), unmeasuredNormal, byLoad);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "corvale_board_design: %s\n", error.what());
+        std::fprintf(stderr,
+                     "usage: corvale_board_design BOARD_FOLDER [--table FILE] [--measure] [--only FIRST LAST]\n");
         return 1;
     }
     return 0;

@@ -1,0 +1,116 @@
+#include "measure.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <vector>
+
+#include "level_list.h"
+#include "solver.h"
+
+namespace corvale::design {
+namespace {
+
+struct Fnv {
+    std::uint64_t value = 14695981039346656037ull;
+    void add(std::uint64_t word, int bytes) {
+        for (int i = 0; i < bytes; ++i) {
+            value ^= (word >> (8 * i)) & 0xFF;
+            value *= 1099511628211ull;
+        }
+    }
+};
+
+const char* const header = "difficulty\tslot\thash\twon\tseed\ttime_used\tsolver_difficulty\tstrokes";
+
+}  // namespace
+
+std::uint64_t drawingHash(const Level& level) {
+    Fnv h;
+    h.add(static_cast<std::uint32_t>(level.difficulty), 4);
+    h.add(level.bonus ? 1 : 0, 1);
+    h.add(static_cast<std::uint32_t>(level.launchInterval), 4);
+    h.add(static_cast<std::uint32_t>(level.minSpeed), 4);
+    h.add(static_cast<std::uint32_t>(level.maxSpeed), 4);
+    h.add(level.randomizeQueue ? 1 : 0, 1);
+    h.add(level.queue.size(), 8);
+    for (const std::int32_t color : level.queue) h.add(static_cast<std::uint32_t>(color), 4);
+    for (const TileCell& cell : level.cells) h.add(cell.code, 2), h.add(cell.revealedCode, 2);
+    return h.value;
+}
+
+MeasureTable readMeasureTable(const std::string& path) {
+    MeasureTable table;
+    std::ifstream in(path);
+    if (!in) return table;
+    std::string line;
+    int number = 0;
+    while (std::getline(in, line)) {
+        ++number;
+        if (line.empty() || line == header) continue;
+        std::istringstream fields(line);
+        DrawingKey key;
+        Measure m;
+        std::string hash;
+        int won = 0;
+        fields >> key.difficulty >> key.slot >> hash >> won >> m.seed >> m.timeUsed >> m.difficulty >> m.strokes;
+        std::size_t used = 0;
+        try {
+            key.hash = std::stoull(hash, &used, 16);
+        } catch (const std::exception&) {
+            used = 0;
+        }
+        std::string rest;
+        if (!fields || used != hash.size() || hash.empty() || (won != 0 && won != 1) || (fields >> rest))
+            throw std::runtime_error(path + " line " + std::to_string(number) + ": not a measured drawing.");
+        m.won = won == 1;
+        table[key] = m;
+    }
+    return table;
+}
+
+std::string writeMeasureTable(const MeasureTable& table) {
+    std::string text = std::string(header) + "\n";
+    char line[160];
+    for (const auto& [key, m] : table) {
+        std::snprintf(line, sizeof line, "%d\t%d\t%016llx\t%d\t%d\t%.2f\t%.3f\t%d\n", key.difficulty, key.slot,
+                      static_cast<unsigned long long>(key.hash), m.won ? 1 : 0, m.seed, m.timeUsed, m.difficulty,
+                      m.strokes);
+        text += line;
+    }
+    return text;
+}
+
+Measure measureDrawing(const Level& level) {
+    Level unlimited = level;
+    unlimited.timeLimit = 0;
+    std::vector<Level> one{unlimited};
+    const LevelList levels(std::move(one));
+    SolveResult result;
+    int lost = 0;
+    for (std::uint32_t seed = 1; seed <= 3; ++seed) {
+        result = solveBoard(levels, 0, seed, SolveOptions{});
+        if (result.won) break;
+        ++lost;
+    }
+    // Kept as the table writes them, so a fresh measure and a read one fit the same limit.
+    return {result.won, static_cast<int>(result.seed), std::round(result.timeUsed * 100.0) / 100.0,
+            std::round(solveDifficulty(result, lost) * 1000.0) / 1000.0, result.strokes};
+}
+
+int measuredTimeLimit(double timeUsed, int difficulty) {
+    static const double slack[] = {2.0, 1.7, 1.5, 1.35, 1.2};
+    const double wanted = timeUsed * slack[std::clamp(difficulty, 0, 4)];
+    return std::clamp(static_cast<int>(std::ceil(wanted / 5.0)) * 5, 40, 175);
+}
+
+bool fitsLimit(const Measure& measure, int limit) {
+    // The solver looks 3.5 s ahead: a clock that runs out within that could
+    // change what it chooses, so the win only stands with that much in hand.
+    return measure.won && measure.timeUsed + 4.0 <= limit;
+}
+
+}  // namespace corvale::design
