@@ -218,11 +218,13 @@ const HandBoard beat{
      "#...............#", "#####11###22#####", "#####33###44#####", "#..yy..#...gg...#", "#..yy..#...gg...#",
      "#......#........#", "#################"}};
 
-// The first keyholes: an order to sink the colours in.
+// The first keyholes: an order to sink the colours in. One red ball only:
+// every red ball sunk turns the lock, so a second one would shut it again
+// on a blue ball still on its way.
 const HandBoard lockAndKey{
     396,
-    "Lock and key: the blue hole waits behind a red lock; sink a red ball first and it opens.",
-    {Red, Blue, Red, Blue},
+    "Lock and key: the blue hole waits behind a red lock; sink the red ball first and it opens.",
+    {Red, Blue, Blue},
     {{'1', oneWay(Red, Down), 0}, {'k', keyhole(Red, 4), 0}},
     {"#################", "#...............#", "#.......L.......#", "#...............#", "#...............#",
      "#...#.......#...#", "#...............#", "#...............#", "#...............#", "#...............#",
