@@ -104,5 +104,26 @@ TEST_F(BoardSetFacts, CountsOfBoardKinds) {
     EXPECT_EQ(randomizedEmpty, 60);
 }
 
+// A run plays one difficulty, so the curve shows between them: balls get
+// faster and the clock gives each ball less time from Beginner to Expert.
+TEST_F(BoardSetFacts, SpeedsRiseAndTimePerBallFallsWithDifficulty) {
+    double speed[5] = {}, perBall[5] = {};
+    int boards[5] = {};
+    for (const Level& level : *levels) {
+        if (level.bonus) continue;
+        int balls = static_cast<int>(level.queue.size());
+        for (const TileCell& cell : level.cells)
+            balls += tileKindOf(cell.code) == static_cast<int>(TileKind::PreplacedBall);
+        const auto d = static_cast<std::size_t>(level.difficulty);
+        speed[d] += (level.minSpeed + level.maxSpeed) / 2.0;
+        perBall[d] += static_cast<double>(level.timeLimit) / std::max(balls, 1);
+        boards[d] += 1;
+    }
+    for (std::size_t d = 1; d < 5; ++d) {
+        EXPECT_GT(speed[d] / boards[d], speed[d - 1] / boards[d - 1]) << difficultyName(static_cast<int>(d));
+        EXPECT_LT(perBall[d] / boards[d], perBall[d - 1] / boards[d - 1]) << difficultyName(static_cast<int>(d));
+    }
+}
+
 }  // namespace
 }  // namespace corvale
