@@ -43,8 +43,8 @@ MeasureTable readMeasureTable(const std::string& path);
 std::string writeMeasureTable(const MeasureTable& table);
 
 // Plays the level on seeds 1, 2 and 3 in turn until one is won, with the
-// person's limits on and the clock unlimited, so the time it needs shows
-// even where the present limit would have ended the board.
+// person's limits on and the clock longer than any limit, so the time it
+// needs shows even where the present limit would have ended the board.
 Measure measureDrawing(const Level& level);
 
 // A limit fitted to the time the solver needed: generous on Beginner,
