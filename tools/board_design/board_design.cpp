@@ -136,6 +136,7 @@ Made designBoard(const Plan& plan, const FairnessOptions& fairness, Measuring& m
         // After many tries, doors that only their own colour passes.
         Brief brief = plan.brief;
         brief.safeDoors = attempt >= 24;
+        brief.attempt = attempt;
         if (!hand && !composeBoard(draft, rng, brief, plan.features, plan.lead)) continue;
         Level level = draft.canvas.level;
         if (!keepsPlan(plan, level)) {

@@ -1,7 +1,9 @@
 // Boards composed from a layout, holes in pockets, the pockets' doors and a
 // few extras, each chosen for the mechanism the board is about.
 #include <algorithm>
+#include <array>
 
+#include "board_rules.h"
 #include "ideas.h"
 
 namespace corvale::design {
@@ -39,35 +41,6 @@ std::vector<Site> sitesFor(Symmetry symmetry) {
             return {{7, 13, Up}};
     }
 }
-
-const char* sideWord(int side) {
-    switch (side) {
-        case Up:
-            return "top";
-        case Down:
-            return "bottom";
-        case Left:
-            return "left";
-        default:
-            return "right";
-    }
-}
-
-std::vector<int> holeColors(const std::vector<int>& colors, std::size_t images) {
-    std::vector<int> out;
-    const std::size_t n = colors.size();
-    for (std::size_t k = 0; k < images; ++k) {
-        if (n == 3 && images == 4 && k == 3) {
-            out.push_back(Gray);  // the fourth corner is a safety net
-        } else if (n == 2 && images == 4) {
-            out.push_back(colors[k == 0 || k == 3 ? 0 : 1]);  // diagonal pairs
-        } else {
-            out.push_back(colors[k % n]);
-        }
-    }
-    return out;
-}
-
 Door doorFor(unsigned feature) {
     switch (feature) {
         case Filters:
@@ -85,23 +58,42 @@ Door doorFor(unsigned feature) {
     }
 }
 
-const char* doorPhrase(Door door, int difficulty) {
-    switch (door) {
-        case Door::Filter:
-            return "behind a filter of its colour";
-        case Door::Valve:
-            return "behind a one-way valve of its colour";
-        case Door::Timed:
-            return "behind a door on a beat";
-        case Door::Keyhole:
-            return "locked until the key colour is sunk";
-        case Door::Breakable:
-            return difficulty == 0 ? "behind a door of bricks of its colour" : "walled in by bricks of its colour";
-        case Door::Paint:
-            return "in a ring of its own paint";
-        default:
-            return "in an alcove";
+// The layouts of the first drawings, with pockets placed by a symmetry: the
+// fallback when no motif plays fair for a board.
+Scene legacyScene(Canvas& canvas, Rng& rng, int colors, bool many) {
+    if (rng.chance(88)) canvas.border();
+    const std::vector<Layout> layouts = allLayouts();
+    const Layout layout = layouts[static_cast<std::size_t>(rng.below(static_cast<int>(layouts.size())))];
+    Scene scene;
+    scene.motif = drawLayout(canvas, layout, rng);
+    const Symmetry symmetry = many ? (rng.chance(50) ? Symmetry::MirrorXY : Symmetry::Turn4)
+                                   : (rng.chance(60) ? Symmetry::MirrorX : Symmetry::Turn2);
+    const Site site = rng.pick(sitesFor(symmetry));
+    for (const Image& image : imagesOf(symmetry)) scene.pockets.push_back(pocketInImage(image, site));
+    const bool high = site.row <= 6;
+    if (scene.pockets.size() == 4) {
+        scene.launcher = {8, 8};
+        scene.launchers = {{8, 5}, {11, 8}, {8, 11}, {5, 8}};
+    } else {
+        const int row = symmetry == Symmetry::Turn2 ? 8 : high ? 13 : 3;
+        scene.launcher = {8, row};
+        scene.launchers = {{5, row}, {11, row}};
     }
+    scene.riverRow = high ? 10 : 6;
+    scene.paintRow = high ? 11 : 5;
+    (void)colors;
+    return scene;
+}
+
+// Colours dealt to the holes in site order: one spare site is a gray safety
+// net, more spares repeat the colours.
+std::vector<int> dealColors(const std::vector<int>& colors, std::size_t sites) {
+    std::vector<int> out;
+    for (std::size_t k = 0; k < sites; ++k) {
+        const bool spare = sites == colors.size() + 1 && k + 1 == sites;
+        out.push_back(spare ? Gray : colors[k % colors.size()]);
+    }
+    return out;
 }
 
 }  // namespace
@@ -134,18 +126,26 @@ std::string featureName(unsigned feature) {
 bool composeBoard(Draft& draft, Rng& rng, const Brief& brief, unsigned features, unsigned lead) {
     Canvas& canvas = draft.canvas;
     const std::vector<int>& colors = brief.colors;
-    const bool many = colors.size() >= 3 || (lead == Keyholes && colors.size() >= 2 && rng.chance(30));
-    if (rng.chance(88)) canvas.border();
-
-    const std::vector<Layout> layouts = allLayouts();
-    const Layout layout = layouts[static_cast<std::size_t>(rng.below(static_cast<int>(layouts.size())))];
-    std::string layoutPhrase = drawLayout(canvas, layout, rng);
-
-    const Symmetry pocketSymmetry = many ? (rng.chance(50) ? Symmetry::MirrorXY : Symmetry::Turn4)
-                                         : (rng.chance(60) ? Symmetry::MirrorX : Symmetry::Turn2);
-    const std::vector<Image> images = imagesOf(pocketSymmetry);
-    const Site site = rng.pick(sitesFor(pocketSymmetry));
-    const std::vector<int> holes = holeColors(colors, images.size());
+    const int n = static_cast<int>(colors.size());
+    // Motifs take turns along the ids so that neighbours differ; a motif
+    // that keeps failing the fairness runs gives way to the next, and the
+    // last attempts fall back to the first designer's layouts.
+    const bool legacy = brief.attempt >= 30;
+    Scene scene;
+    if (legacy) {
+        const bool many = n >= 3 || (lead == Keyholes && n >= 2 && rng.chance(30));
+        scene = legacyScene(canvas, rng, n, many);
+    } else {
+        const std::vector<Motif> motifs = motifsFor(n);
+        const std::size_t turn = static_cast<std::size_t>(brief.id * 3 + brief.attempt / 3);
+        scene = drawMotif(canvas, motifs[turn % motifs.size()], n, rng);
+        if (n <= 2 && scene.pair.size() == 2 && scene.pockets.size() == 4 && rng.chance(n == 1 ? 30 : brief.difficulty == 0 ? 80 : 50)) {
+            scene.pockets = {scene.pockets[static_cast<std::size_t>(scene.pair[0])],
+                             scene.pockets[static_cast<std::size_t>(scene.pair[1])]};
+        }
+    }
+    const std::size_t sites = scene.pockets.size();
+    const std::vector<int> holes = dealColors(colors, sites);
 
     // Doors: the lead mechanism on every pocket, or mixed with the others on offer.
     std::vector<unsigned> doorFeatures;
@@ -159,12 +159,13 @@ bool composeBoard(Draft& draft, Rng& rng, const Brief& brief, unsigned features,
     if (brief.difficulty >= 1) guards.push_back(Door::Valve);
     if (brief.difficulty >= 2) guards.push_back(Door::Filter);
     if (features & Bricks) guards.push_back(Door::Breakable);
-    std::vector<Door> doors(images.size(), Door::Open);
+    std::vector<Door> doors(sites, Door::Open);
     const bool leadIsDoor = doorFor(lead) != Door::Open;
-    for (std::size_t k = 0; k < images.size(); ++k) {
+    const bool safe = brief.attempt >= 20 || brief.safeDoors;
+    for (std::size_t k = 0; k < sites; ++k) {
         if (holes[k] == Gray) continue;                                         // a gray hole is never wrong
         const bool sure = lead == Filters || lead == Valves || lead == Bricks;  // doors that keep other colours out
-        if (brief.safeDoors && !guards.empty() && !sure) {
+        if (safe && !guards.empty() && !sure) {
             // Guards everywhere; the lead's door on one pocket only.
             doors[k] = leadIsDoor && k == 1 ? doorFor(lead) : rng.pick(guards);
         } else if (leadIsDoor && (k == 0 || (sure && lead == features) || rng.chance(50))) {
@@ -179,85 +180,86 @@ bool composeBoard(Draft& draft, Rng& rng, const Brief& brief, unsigned features,
     const int key = holes[0] == Gray ? colors[0] : holes[0];
     if (doors[0] == Door::Keyhole) doors[0] = Door::Open;
     bool anyKeyhole = false;
-    for (std::size_t k = 0; k < images.size(); ++k) {
+    for (std::size_t k = 0; k < sites; ++k) {
         if (doors[k] == Door::Keyhole && holes[k] == key) doors[k] = Door::Open;
         anyKeyhole = anyKeyhole || doors[k] == Door::Keyhole;
     }
+    if (lead == Keyholes && !anyKeyhole) return false;
 
-    const Symmetry kept = canvas.symmetry;
-    canvas.symmetry = Symmetry::None;
-    for (std::size_t k = 0; k < images.size(); ++k) {
-        const Pocket p = pocketInImage(images[k], site);
+    for (std::size_t k = 0; k < sites; ++k) {
         // Beginner's bricks are a door only; later a whole vault.
         const bool vault = doors[k] == Door::Breakable && brief.difficulty >= 1;
         const std::uint16_t ring = vault ? makeTileCode(4, holes[k]) : wall();
-        pocket(canvas, p, holes[k], doors[k], key, ring);
-    }
-    canvas.symmetry = kept;
-
-    // Launchers far from the pockets.
-    std::vector<std::array<int, 2>> launchAt;
-    const bool pocketsHigh = site.row <= 6;
-    if (images.size() == 4) {
-        launchAt.push_back({8, 8});
-        if (features & Launchers && rng.chance(lead == Launchers ? 100 : 50)) {
-            launchAt = {{8, 5}, {11, 8}, {8, 11}, {5, 8}};
-        }
-    } else {
-        const int row = pocketSymmetry == Symmetry::Turn2 ? 8 : pocketsHigh ? 13 : 3;
-        launchAt.push_back({8, row});
-        if (features & Launchers && rng.chance(lead == Launchers ? 100 : 50)) {
-            launchAt = {{5, row}, {11, row}};
-            if (rng.chance(40)) launchAt.push_back({8, row});
-        }
+        pocket(canvas, scene.pockets[k], holes[k], doors[k], key, ring);
     }
 
-    std::vector<std::string> extras;
+    std::vector<Cell> launchAt{scene.launcher};
+    if ((features & Launchers) && rng.chance(lead == Launchers ? 100 : 50)) launchAt = scene.launchers;
+
     // Extras drawn before the launchers so that these keep their room.
-    if ((features & Ramps) && (lead == Ramps || rng.chance(40))) {
-        const int row = pocketsHigh ? 10 : 6;
-        const bool parting = rng.chance(50);
-        for (int c = 2; c <= 14; ++c) {
-            if (c == 8) continue;
-            const int direction = parting ? (c < 8 ? Left : Right) : (c < 8 ? Right : Left);
-            if (canvas.isFloor(c, row)) canvas.put(c, row, ramp(direction));
+    bool river = false, dam = false, quarry = false;
+    int paintColor = -1;
+    auto floorCells = [&](int row, int from, int to) {
+        std::vector<Cell> out;
+        for (int c = from; c <= to; ++c) {
+            if (canvas.isFloor(c, row)) out.push_back({c, row});
         }
-        extras.push_back(parting ? "a river of ramps parting in the middle" : "a river of ramps running to the middle");
+        return out;
+    };
+    if ((features & Ramps) && (lead == Ramps || rng.chance(40))) {
+        const bool parting = rng.chance(50);
+        const std::vector<Cell> cells = floorCells(scene.riverRow, 1, 15);
+        for (const Cell& cell : cells) {
+            if (cell.column == 8) continue;
+            const int direction = parting ? (cell.column < 8 ? Left : Right) : (cell.column < 8 ? Right : Left);
+            canvas.put(cell.column, cell.row, ramp(direction));
+        }
+        river = cells.size() >= 6;
+        if (lead == Ramps && !river) return false;
     }
     if ((features & Bricks) && brief.difficulty >= 1 && (lead == Bricks || rng.chance(35))) {
-        // A dam across the middle, or a whole quarry to dig through.
-        const bool quarry = rng.chance(brief.bonus ? 70 : 45);
-        const int rows = quarry ? rng.between(4, 6) : 2;
-        const int top = pocketsHigh ? 8 - rows / 2 + 1 : 8 - rows / 2;
+        // A dam across the river row, or a whole quarry to dig through.
+        quarry = rng.chance(brief.bonus ? 70 : 45);
+        dam = !quarry;
+        const int half = quarry ? rng.between(2, 3) : 0;
         const int color = rng.chance(60) ? Gray : rng.pick(colors);
         const int pattern = rng.below(3);
-        for (int r = top; r < top + rows; ++r) {
-            for (int c = 1; c <= 15; ++c) {
-                if (!canvas.isFloor(c, r)) continue;
+        for (int r = std::max(1, scene.riverRow - half); r <= std::min(15, scene.riverRow + half + 1); ++r) {
+            for (const Cell& cell : floorCells(r, 1, 15)) {
+                const int c = cell.column;
                 const bool gray = pattern == 0 ? (c + r) % 3 == 0 : pattern == 1 ? r % 2 == 0 : (c % 4 == 0);
                 canvas.put(c, r, makeTileCode(4, gray ? Gray : color));
             }
         }
-        extras.push_back(quarry ? "a quarry of bricks to dig through" : "a dam of bricks across the middle");
     }
     if ((features & Paint) && (lead == Paint || rng.chance(30))) {
         const int color = rng.pick(colors);
-        const int row = pocketsHigh ? 11 : 5;
-        for (int c = 6; c <= 10; ++c) {
-            if (canvas.isFloor(c, row)) canvas.put(c, row, wall(color));
+        std::vector<Cell> cells;
+        for (const Cell& cell : floorCells(scene.paintRow, 5, 11)) {
+            // Never in front of a door: the paint would shut it.
+            bool beforeDoor = false;
+            for (const auto& [dc, dr] : {std::array<int, 2>{0, 1}, {0, -1}, {1, 0}, {-1, 0}}) {
+                const int c = cell.column + dc, r = cell.row + dr;
+                const int kind = canvas.inside(c, r) ? tileKindOf(canvas.code(c, r)) : 3;
+                beforeDoor = beforeDoor || kind == 2 || (kind >= 4 && kind <= 7) || kind == 10;
+            }
+            if (!beforeDoor) cells.push_back(cell);
         }
-        extras.push_back("a " + colorName(color) + " paint bar that repaints what strikes it");
+        for (const Cell& cell : cells) canvas.put(cell.column, cell.row, wall(color));
+        if (cells.size() >= 3) paintColor = color;
+        if (lead == Paint && paintColor < 0) return false;
     }
-    for (const auto& [c, r] : launchAt) placeLauncher(canvas, c, r);
+    for (const Cell& at : launchAt) placeLauncher(canvas, at.column, at.row);
 
     Level& level = canvas.level;
     int queued = brief.balls;
+    bool waiting = false;
     if (brief.preplacedOnly || ((features & Preplaced) && (lead == Preplaced || rng.chance(35)))) {
-        // Balls parked beside the launchers, heading for the nearest wall.
+        // Balls parked in the open, heading for the nearest wall.
         const bool all = brief.preplacedOnly || lead == Preplaced;
         const int parked = all ? brief.balls : std::min(2, std::max(1, brief.balls / 3));
         int placed = 0;
-        for (int attempt = 0; attempt < 60 && placed < parked; ++attempt) {
+        for (int attempt = 0; attempt < 80 && placed < parked; ++attempt) {
             const int c = rng.between(2, 14), r = rng.between(2, 14);
             if (!canvas.isFloor(c, r)) continue;
             const int heading = r < 8 ? 0 : 16;
@@ -267,12 +269,11 @@ bool composeBoard(Draft& draft, Rng& rng, const Brief& brief, unsigned features,
             ++placed;
         }
         queued = all ? 0 : brief.balls - placed;
-        extras.push_back(all ? "balls waiting on the board" : "a ball or two already waiting");
+        waiting = placed > 0;
     }
     if (queued == 0) {
-        for (int i = 0; i < boardCellCount; ++i) {
-            if (level.cells[static_cast<std::size_t>(i)].code == launcher())
-                level.cells[static_cast<std::size_t>(i)] = {};
+        for (TileCell& cell : level.cells) {
+            if (cell.code == launcher()) cell = {};
         }
     } else {
         level.queue = spreadColors(colors, queued, rng);
@@ -282,18 +283,24 @@ bool composeBoard(Draft& draft, Rng& rng, const Brief& brief, unsigned features,
         }
     }
     draft.fixedOrder = anyKeyhole;
+    removeSpecks(canvas);
+    if (!boardConnected(level)) return false;  // an extra shut a doorway: draw again
+    transformCanvas(canvas, Image{rng.chance(50), false, rng.below(4)});
 
-    // The line a player reads.
-    std::string idea;
-    const Door shown = leadIsDoor ? doorFor(lead) : doors[0];
-    idea = colorList(colors) + (colors.size() == 1 ? " hole " : " holes ") + doorPhrase(shown, brief.difficulty);
-    if (shown == Door::Keyhole) idea += " (" + colorName(key) + " first)";
-    idea += std::string(", ") + sideWord(site.side) + "-facing";
-    idea += " pockets " + symmetryName(pocketSymmetry) + ", over " + layoutPhrase;
-    for (const std::string& extra : extras) idea += "; " + extra;
-    if (launchAt.size() > 1 && queued > 0) idea += "; " + std::to_string(launchAt.size()) + " launchers";
-    idea[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(idea[0])));
-    draft.idea = idea + ".";
+    IdeaFacts facts;
+    facts.motif = scene.motif;
+    facts.lead = lead;
+    facts.door = leadIsDoor ? doorFor(lead) : doors[0];
+    facts.key = key;
+    facts.colors = n;
+    facts.holes = static_cast<int>(sites);
+    facts.launchers = queued > 0 ? static_cast<int>(launchAt.size()) : 0;
+    facts.river = river;
+    facts.dam = dam;
+    facts.quarry = quarry;
+    facts.paint = paintColor;
+    facts.waiting = waiting && queued == 0;
+    draft.idea = ideaLine(facts, brief);
     return true;
 }
 

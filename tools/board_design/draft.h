@@ -20,6 +20,7 @@ struct Brief {
     int balls = 2;               // balls in all, queued and preplaced
     bool preplacedOnly = false;  // no queue: every ball waits on the board
     bool safeDoors = false;      // every coloured pocket shut to other colours
+    int attempt = 0;             // how many drawings of this board came out wrong before
 };
 
 struct Draft {
@@ -49,6 +50,36 @@ std::vector<int> spreadColors(const std::vector<int>& colors, int count, Rng& rn
 enum class Layout { Pillars, TwinRooms, FourRooms, Switchbacks, Spiral, Maze, Funnels, Diamond, Bumpers, Lanes, Open };
 std::string drawLayout(Canvas& canvas, Layout layout, Rng& rng);
 std::vector<Layout> allLayouts();
+
+// What a motif leaves to the ideas drawn over it: where the holes go, where
+// launchers stand, and the floor kept free for a river, a paint bar or a dam.
+struct Cell {
+    int column = 0;
+    int row = 0;
+};
+struct Scene {
+    std::string motif;            // names the motif for the idea line
+    std::vector<Pocket> pockets;  // every hole site, in the order colours are dealt
+    std::vector<int> pair;        // the two sites a two-colour board may keep alone
+    Cell launcher;                // the one launcher
+    std::vector<Cell> launchers;  // where they stand when there are several
+    int riverRow = 8;             // floor row for a river of ramps or a dam
+    int paintRow = 5;             // floor row for a paint bar
+    bool fixedColors = false;     // the motif deals its own colours (the sites are not interchangeable)
+};
+
+// Motifs: whole-board shapes the holes belong to (a vault, a rack of bins,
+// rooms off a corridor, ...). Draws the walls and returns the sites; the
+// pockets themselves are drawn by the caller with their doors.
+enum class Motif { Vault, Rack, Rooms, Spine, Pillars, Diagonals, Pinball, Spiral };
+std::vector<Motif> motifsFor(int colors);
+Scene drawMotif(Canvas& canvas, Motif motif, int colors, Rng& rng);
+
+// Removes gray wall cells that stand alone with floor all round: specks
+// read as noise, not as design.
+void removeSpecks(Canvas& canvas);
+// Turns or mirrors the whole drawing, tiles and all.
+void transformCanvas(Canvas& canvas, const Image& image);
 
 // Clears the 3 x 3 around a cell and puts a launcher there.
 void placeLauncher(Canvas& canvas, int column, int row);

@@ -185,6 +185,22 @@ const HandBoard crossfire{
      "#...............#", "#......###......#", "#...............#", "#...............#", "#...............#",
      "#...............#", "#################"}};
 
+// The first block: the gold ball is worth one, and the right-hand gap in
+// the shelf is where it pays. Without a block the board is still won with
+// ink, as a run may arrive here with none.
+const HandBoard goldForABlock{
+    189,
+    "Gold pays for a block: plug the right-hand gap and no ball strays into the dead end.",
+    {Gold, Red, Blue, Red, Blue},
+    {{'1', oneWay(Gold, Left), 0},
+     {'2', oneWay(Gold, Right), 0},
+     {'3', oneWay(Red, Down), 0},
+     {'4', oneWay(Blue, Down), 0}},
+    {"#################", "#####.......#####", "#yy.1...L...2.yy#", "#yy.1.......2.yy#", "#####.......#####",
+     "#...............#", "#...............#", "#...............#", "####.#######.####", "#.......#.......#",
+     "#.......#.......#", "#.......#.......#", "#.......#.......#", "#33##44##.......#", "#rr##bb##.......#",
+     "#rr##bb##.......#", "#################"}};
+
 // The first filters: a sorting machine along the floor.
 const HandBoard sorter{
     292,
@@ -231,8 +247,8 @@ const HandBoard lockAndKey{
      "#...............#", "#####11###kk#####", "#......#........#", "#..rr..#...bb...#", "#..rr..#...bb...#",
      "#......#........#", "#################"}};
 
-const HandBoard* const boards[] = {&first,  &waiting,   &paintShop, &brickDoors, &vaults, &mountain,
-                                   &valves, &crossfire, &sorter,    &river,      &beat,   &lockAndKey};
+const HandBoard* const boards[] = {&first,     &waiting,       &paintShop, &brickDoors, &vaults, &mountain,  &valves,
+                                   &crossfire, &goldForABlock, &sorter,    &river,      &beat,   &lockAndKey};
 
 }  // namespace
 

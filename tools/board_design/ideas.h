@@ -25,6 +25,25 @@ enum Feature : unsigned {
 
 std::string featureName(unsigned feature);
 
+// What the idea line may speak of: the motif, the mechanism the board is
+// about and the few facts that make its sentence true.
+struct IdeaFacts {
+    std::string motif;
+    unsigned lead = 0;
+    Door door = Door::Open;
+    int key = Gray;
+    int colors = 1;
+    int holes = 1;
+    int launchers = 1;  // 0 when every ball waits on the board
+    bool river = false;
+    bool dam = false;
+    bool quarry = false;
+    int paint = -1;  // colour of the paint bar, -1 for none
+    bool waiting = false;
+};
+// One short sentence, worded a little differently from board to board.
+std::string ideaLine(const IdeaFacts& facts, const Brief& brief);
+
 // Holes in pockets over a layout, the pockets' doors and the extras chosen
 // from `features`; `lead` is the feature the board is about (it must show).
 bool composeBoard(Draft& draft, Rng& rng, const Brief& brief, unsigned features, unsigned lead);

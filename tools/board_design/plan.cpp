@@ -81,7 +81,7 @@ std::vector<int> idsOf(int difficulty, bool bonus, double fromStage = 0) {
 
 // Boards whose queue and bricks are fixed by their own plan below.
 bool fixedElsewhere(int id) {
-    for (const int fixed : {0, 69, 150, 187, 188, 232, 250, 292, 293, 300, 395, 396, 406, 506, 522, 523, 529}) {
+    for (const int fixed : {0, 69, 150, 187, 188, 189, 232, 250, 292, 293, 300, 395, 396, 406, 506, 522, 523, 529}) {
         if (id == fixed) return true;
     }
     return false;
@@ -276,7 +276,7 @@ std::vector<Plan> planSet() {
     }
     pin(179);
     // The first board of each mechanism is drawn by hand and keeps its place.
-    for (const int id : {35, 69, 100, 187, 188, 292, 293, 395, 396}) pin(id);
+    for (const int id : {35, 69, 100, 187, 188, 189, 292, 293, 395, 396}) pin(id);
     {
         // The long shift: a full queue, slowly fed.
         Plan& p = pin(232);

@@ -1,0 +1,97 @@
+// The board designer's drawing machinery: whole-board turns keep holes and
+// one-way doors intact, the clean-up removes only lone specks, and every
+// motif composes a board that keeps the set's rules with an idea line a
+// player can read at a glance.
+#include <gtest/gtest.h>
+
+#include "board_rules.h"
+#include "ideas.h"
+
+namespace corvale::design {
+namespace {
+
+Brief briefFor(int id, int difficulty, std::vector<int> colors) {
+    Brief brief;
+    brief.id = id;
+    brief.difficulty = difficulty;
+    brief.colors = std::move(colors);
+    brief.balls = 4;
+    return brief;
+}
+
+Level withHeader(Level level) {
+    level.timeLimit = 100;
+    level.launchInterval = 4;
+    level.minSpeed = 80;
+    level.maxSpeed = 150;
+    return level;
+}
+
+TEST(BoardDesignCanvas, WholeBoardTurnsKeepHolesAndValvesFacingTheirPockets) {
+    for (int turns = 0; turns < 4; ++turns) {
+        for (const bool flip : {false, true}) {
+            Canvas canvas;
+            canvas.border();
+            pocket(canvas, Pocket{3, 3, Right}, Red, Door::Valve);
+            canvas.put(8, 12, launcher());
+            canvas.level.queue = {Red};
+            transformCanvas(canvas, Image{flip, false, turns});
+            EXPECT_EQ(checkBoard(withHeader(canvas.level)), std::vector<std::string>{})
+                << "turns " << turns << " flip " << flip;
+            // The valve cells still let a red ball in towards the hole: each
+            // points from its doorway into the ring, whose far side is wall.
+            int valves = 0;
+            for (int r = 0; r < 17; ++r) {
+                for (int c = 0; c < 17; ++c) {
+                    const std::uint16_t code = canvas.code(c, r);
+                    if (tileKindOf(code) != 5) continue;
+                    ++valves;
+                    const int d = tileP1(code);
+                    const int dc = d == Left ? -1 : d == Right ? 1 : 0, dr = d == Up ? -1 : d == Down ? 1 : 0;
+                    EXPECT_EQ(tileKindOf(canvas.code(c + dc, r + dr)), 2) << "valve at " << c << "," << r;
+                }
+            }
+            EXPECT_EQ(valves, 2);
+        }
+    }
+}
+
+TEST(BoardDesignCanvas, RemovesLoneSpecksButKeepsShapes) {
+    Canvas canvas;
+    canvas.put(4, 4, wall());   // alone
+    canvas.put(10, 4, wall());  // a bar of two
+    canvas.put(11, 4, wall());
+    for (int i = 0; i < 3; ++i) canvas.put(4 + i, 10 + i, wall());  // a staircase touches corners only
+    canvas.put(12, 12, wall(Red));                                  // paint is a mechanism, never a speck
+    removeSpecks(canvas);
+    EXPECT_EQ(canvas.code(4, 4), 0);
+    EXPECT_EQ(canvas.code(10, 4), wall());
+    EXPECT_EQ(canvas.code(11, 4), wall());
+    EXPECT_EQ(canvas.code(5, 11), wall());
+    EXPECT_EQ(canvas.code(12, 12), wall(Red));
+}
+
+TEST(BoardDesignCompose, EveryMotifKeepsTheRulesWithReadableIdeas) {
+    const std::vector<std::vector<int>> palettes{{Red}, {Red, Blue}, {Green, Gold, Red}, {Red, Blue, Green, Gold}};
+    const unsigned leads[] = {0u, Valves, Filters, Bricks, Paint, Ramps, TimedDoors, Keyholes, Launchers};
+    int drawn = 0;
+    for (int id = 0; id < 240; ++id) {
+        const std::vector<int>& colors = palettes[static_cast<std::size_t>(id) % palettes.size()];
+        const unsigned lead = leads[static_cast<std::size_t>(id) % std::size(leads)];
+        Brief brief = briefFor(id, 3, colors);
+        brief.attempt = id % 30;  // every motif in turn, never the fallback
+        Draft draft;
+        Rng rng{static_cast<std::uint32_t>(id) * 7919u + 17u};
+        if (!composeBoard(draft, rng, brief, lead | Valves, lead)) continue;
+        ++drawn;
+        EXPECT_EQ(checkBoard(withHeader(draft.canvas.level)), std::vector<std::string>{})
+            << "board " << id << ": " << draft.idea;
+        EXPECT_LE(draft.idea.size(), 90u) << draft.idea;
+        EXPECT_EQ(draft.idea.find(" ,"), std::string::npos) << draft.idea;
+        EXPECT_EQ(draft.idea.back(), '.');
+    }
+    EXPECT_GE(drawn, 200);
+}
+
+}  // namespace
+}  // namespace corvale::design
