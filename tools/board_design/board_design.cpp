@@ -63,8 +63,9 @@ struct Measuring {
     const MeasureTable& known;
     bool playUnknown = false;
     std::mutex guard;
-    MeasureTable used;  // every drawing looked at in this run, for the table written afterwards
-    int unknown = 0;    // drawings kept without a measure
+    MeasureTable used;    // every drawing looked at in this run, for the table written afterwards
+    int unknown = 0;      // drawings kept without a measure
+    std::string journal;  // each fresh measure at once, so a run cut short loses none of them
 };
 
 // The solver's measure of a drawing, from the table or from a fresh play.
@@ -75,6 +76,8 @@ bool lookUp(Measuring& measuring, const Level& level, Measure& out) {
         out = found->second;
     } else if (measuring.playUnknown) {
         out = measureDrawing(level);
+        const std::lock_guard lock(measuring.guard);
+        std::ofstream(measuring.journal, std::ios::app) << writeMeasureTable({{key, out}});
     } else {
         return false;
     }
@@ -340,8 +343,11 @@ int main(int argc, char** argv) {
     using namespace corvale::design;
     try {
         const Arguments a = parseArguments(argc, argv);
-        const MeasureTable known = readMeasureTable(a.table);
-        Measuring measuring{known, a.measure, {}, {}, 0};
+        // Measures of a run that was cut short count as known.
+        const std::string journal = a.table + ".partial";
+        MeasureTable known = readMeasureTable(journal);
+        known.merge(readMeasureTable(a.table));
+        Measuring measuring{known, a.measure, {}, {}, 0, journal};
         const std::vector<Plan> plans = planSet();
         // Every launch direction at three speeds; the checker's quick run is a subset.
         FairnessOptions fairness = quickFairness();
@@ -370,7 +376,10 @@ int main(int argc, char** argv) {
             text.insert(firstLine, "# " + m.idea + "\n");
             writeTextFile(std::filesystem::path(a.folder) / boardFileName(m.level.id), text);
         }
-        if (a.measure) writeTextFile(a.table, writeMeasureTable(measuring.used));
+        if (a.measure) {
+            writeTextFile(a.table, writeMeasureTable(measuring.used));
+            std::filesystem::remove(journal);
+        }
         int unmeasuredNormal = 0;
         for (const Made& m : made) unmeasuredNormal += !m.level.bonus && !m.measured;
         std::fprintf(
