@@ -201,6 +201,31 @@ const HandBoard goldForABlock{
      "#.......#.......#", "#.......#.......#", "#.......#.......#", "#33##44##.......#", "#rr##bb##.......#",
      "#rr##bb##.......#", "#################"}};
 
+// Bonus boards that pay in blocks: gold balls buy them, and the open field
+// is where they are spent, as funnels the player builds.
+const HandBoard goldShower{
+    370,
+    "A shower of gold: every gold ball sunk buys a block, so build your own funnels.",
+    {Gold, Red, Gold, Gold, Red, Gold, Gold, Red},
+    {{'1', oneWay(Gold, Down), 0}, {'2', oneWay(Red, Down), 0}},
+    {"#################", "#...............#", "#.......L.......#", "#...............#", "#...............#",
+     "#...............#", "#...............#", "#...............#", "#...............#", "#...............#",
+     "#...............#", "#...............#", "##11###22###11###", "##yy###rr###yy###", "##yy###rr###yy###",
+     "#################", "#################"}};
+
+const HandBoard goldRain{
+    534,
+    "Gold rain: each gold ball sunk is a block to spend on walls that sort the rest.",
+    {Gold, Red, Gold, Blue, Gold, Green, Gold, Red, Gold, Blue, Green, Red},
+    {{'1', oneWay(Gold, Down), 0},
+     {'2', oneWay(Red, Down), 0},
+     {'3', oneWay(Blue, Down), 0},
+     {'4', oneWay(Green, Down), 0}},
+    {"#################", "#...............#", "#.......L.......#", "#...............#", "#...............#",
+     "#...............#", "#...............#", "#...............#", "#...............#", "#...............#",
+     "#...............#", "#...............#", "##11##22##33##44#", "##yy##rr##bb##gg#", "##yy##rr##bb##gg#",
+     "#################", "#################"}};
+
 // The first filters: a sorting machine along the floor.
 const HandBoard sorter{
     292,
@@ -245,8 +270,9 @@ const HandBoard lockAndKey{
      "#...............#", "#####11###kk#####", "#......#........#", "#..rr..#...bb...#", "#..rr..#...bb...#",
      "#......#........#", "#################"}};
 
-const HandBoard* const boards[] = {&first,     &waiting,       &paintShop, &brickDoors, &vaults, &mountain,  &valves,
-                                   &crossfire, &goldForABlock, &sorter,    &river,      &beat,   &lockAndKey};
+const HandBoard* const boards[] = {&first,    &waiting, &paintShop, &brickDoors,    &vaults,
+                                   &mountain, &valves,  &crossfire, &goldForABlock, &goldShower,
+                                   &goldRain, &sorter,  &river,     &beat,          &lockAndKey};
 
 }  // namespace
 
