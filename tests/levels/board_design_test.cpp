@@ -4,6 +4,8 @@
 // player can read at a glance.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "board_rules.h"
 #include "ideas.h"
 
@@ -91,6 +93,24 @@ TEST(BoardDesignCompose, EveryMotifKeepsTheRulesWithReadableIdeas) {
         EXPECT_EQ(draft.idea.back(), '.');
     }
     EXPECT_GE(drawn, 200);
+}
+
+TEST(BoardDesignHand, BlockBoardsLeadWithGoldAndKeepTheRules) {
+    // A block token comes with 1600 points, one gold ball: the boards about
+    // blocks must offer gold early, and a gold hole to sink it in.
+    for (const int id : {189, 370, 534}) {
+        Draft draft;
+        Brief brief = briefFor(id, id < 292 ? 1 : id < 489 ? 2 : 4, {Gold});
+        ASSERT_TRUE(handDrawnBoard(draft, brief)) << id;
+        const Level& level = draft.canvas.level;
+        EXPECT_EQ(checkBoard(withHeader(level)), std::vector<std::string>{}) << id;
+        ASSERT_FALSE(level.queue.empty());
+        EXPECT_EQ(level.queue.front(), Gold) << id;
+        EXPECT_TRUE(std::any_of(level.cells.begin(), level.cells.end(), [](const TileCell& cell) {
+            return cell.code == holeQuadrant(Gold, 0);
+        })) << id;
+        EXPECT_NE(draft.idea.find("block"), std::string::npos) << id;
+    }
 }
 
 }  // namespace

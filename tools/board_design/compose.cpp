@@ -245,6 +245,14 @@ bool composeBoard(Draft& draft, Rng& rng, const Brief& brief, unsigned features,
             }
             if (!beforeDoor) cells.push_back(cell);
         }
+        // One bar: the longest unbroken run, never stubs scattered along the row.
+        std::vector<Cell> bar, run;
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            if (i > 0 && cells[i].column != cells[i - 1].column + 1) run.clear();
+            run.push_back(cells[i]);
+            if (run.size() > bar.size()) bar = run;
+        }
+        cells = bar.size() >= 3 ? bar : std::vector<Cell>{};
         for (const Cell& cell : cells) canvas.put(cell.column, cell.row, wall(color));
         if (cells.size() >= 3) paintColor = color;
         if (lead == Paint && paintColor < 0) return false;

@@ -89,7 +89,7 @@ TileCell cellOf(const HandBoard& board, int column, int row) {
 // that opens downwards, so every ball needs a bank shot off the floor.
 const HandBoard first{
     0,
-    "Two pockets that open downwards: bank the red ball and the blue ball off the floor into their own.",
+    "Two pockets open downwards: bank each ball off the floor into its own.",
     {Red, Blue},
     {},
     {"#################", "#...............#", "#.......L.......#", "#...............#", "#...............#",
@@ -101,8 +101,7 @@ const HandBoard first{
 // coloured ball opens a vault and then every colour may use it.
 const HandBoard vaults{
     179,
-    "Two vaults hide the only holes: blue bricks one gray hole, red bricks the other; crack one and any ball may drop "
-    "in.",
+    "Two brick vaults hide gray holes: crack one and any ball may drop in.",
     {Red, Blue, Red, Blue, Gray},
     {{'1', makeTileCode(4, Blue), holeQuadrant(Gray, 0)},
      {'2', makeTileCode(4, Blue), holeQuadrant(Gray, 1)},
@@ -121,7 +120,7 @@ const HandBoard vaults{
 // waits below and its hole lies beyond the summit on its own side.
 const HandBoard mountain{
     186,
-    "A brick mountain: the red and blue balls below dig up through their own flank to the hole on their side.",
+    "A brick mountain: each ball digs up through its own flank to the hole on its side.",
     {},
     {{'1', ball(Red, 31), 0}, {'2', ball(Blue, 1), 0}},
     {"#.rr....#....bb.#", "#.rr....#....bb.#", "#.....x%%%z.....#", "#....xx%%%zz....#", "#...xxx%%%zzz...#",
@@ -133,7 +132,7 @@ const HandBoard mountain{
 // never reaches a hole unless a stroke turns it.
 const HandBoard waiting{
     35,
-    "Two balls pace their rows for ever: turn each with one stroke up to the hole of its colour.",
+    "Two balls pace their rows for ever: one stroke each turns them up to their holes.",
     {},
     {{'1', ball(Red, 8), 0}, {'2', ball(Blue, 24), 0}},
     {"#################", "#...............#", "#..bb.......rr..#", "#..bb.......rr..#", "#...............#",
@@ -144,7 +143,7 @@ const HandBoard waiting{
 // The first paint: only blue holes, only red balls.
 const HandBoard paintShop{
     69,
-    "Red balls, blue holes: bank every ball off the blue paint under the launcher before it goes home.",
+    "Red balls, blue holes: bank every ball off the blue paint before it goes home.",
     {Red, Red},
     {},
     {"#################", "#...............#", "#.......L.......#", "#...............#", "#.....BBBBB.....#",
@@ -166,7 +165,7 @@ const HandBoard brickDoors{
 // The first one-way walls: rooms that let their own colour in and keep it.
 const HandBoard valves{
     187,
-    "Valves: each room takes in only its own colour, through a one-way door that never lets it out again.",
+    "Valves: each room takes its own colour in through a one-way door, and keeps it.",
     {Red, Blue, Red, Blue},
     {{'1', oneWay(Red, Down), 0}, {'2', oneWay(Blue, Down), 0}},
     {"#################", "#...............#", "#.......L.......#", "#...............#", "#...............#",
@@ -201,10 +200,35 @@ const HandBoard goldForABlock{
      "#.......#.......#", "#.......#.......#", "#.......#.......#", "#33##44##.......#", "#rr##bb##.......#",
      "#rr##bb##.......#", "#################"}};
 
+// Bonus boards that pay in blocks: gold balls buy them, and the open field
+// is where they are spent, as funnels the player builds.
+const HandBoard goldShower{
+    370,
+    "A shower of gold: every gold ball sunk buys a block, so build your own funnels.",
+    {Gold, Red, Gold, Gold, Red, Gold, Gold, Red},
+    {{'1', oneWay(Gold, Down), 0}, {'2', oneWay(Red, Down), 0}},
+    {"#################", "#...............#", "#.......L.......#", "#...............#", "#...............#",
+     "#...............#", "#...............#", "#...............#", "#...............#", "#...............#",
+     "#...............#", "#...............#", "##11###22###11###", "##yy###rr###yy###", "##yy###rr###yy###",
+     "#################", "#################"}};
+
+const HandBoard goldRain{
+    534,
+    "Gold rain: each gold ball sunk is a block to spend on walls that sort the rest.",
+    {Gold, Red, Gold, Blue, Gold, Green, Gold, Red, Gold, Blue, Green, Red},
+    {{'1', oneWay(Gold, Down), 0},
+     {'2', oneWay(Red, Down), 0},
+     {'3', oneWay(Blue, Down), 0},
+     {'4', oneWay(Green, Down), 0}},
+    {"#################", "#...............#", "#.......L.......#", "#...............#", "#...............#",
+     "#...............#", "#...............#", "#...............#", "#...............#", "#...............#",
+     "#...............#", "#...............#", "##11##22##33##44#", "##yy##rr##bb##gg#", "##yy##rr##bb##gg#",
+     "#################", "#################"}};
+
 // The first filters: a sorting machine along the floor.
 const HandBoard sorter{
     292,
-    "A sorting machine: three bins along the floor, each behind a filter that passes only its colour.",
+    "A sorting machine: three bins along the floor, each behind a filter of its colour.",
     {Red, Blue, Green, Red, Blue, Green},
     {{'1', filter(Red, false), 0}, {'2', filter(Blue, false), 0}, {'3', filter(Green, false), 0}},
     {"#################", "#...............#", "#.......L.......#", "#...............#", "#...............#",
@@ -215,7 +239,7 @@ const HandBoard sorter{
 // The first ramps: a river that sweeps balls to the sides.
 const HandBoard river{
     293,
-    "A river of ramps runs outwards across the middle: cross it with ink, or ride it to the far rooms.",
+    "A river of ramps runs outwards: cross it with ink, or ride it to the far rooms.",
     {Red, Blue, Blue, Red, Red, Blue},
     {{'<', ramp(Left), 0}, {'>', ramp(Right), 0}, {'1', oneWay(Red, Down), 0}, {'2', oneWay(Blue, Down), 0}},
     {"#################", "#...............#", "#.......L.......#", "#...............#", "#...............#",
@@ -226,7 +250,7 @@ const HandBoard river{
 // The first timed walls: a gate that opens on a beat.
 const HandBoard beat{
     395,
-    "Doors on a beat: each room's gate opens for a second now and then; time each ball to the gap and its valve.",
+    "Doors on a beat: each gate opens for a second now and then; time every ball.",
     {Gold, Green, Gold, Green},
     {{'1', timed(4, 1, 7), 0}, {'2', timed(4, 1, 9), 0}, {'3', oneWay(Gold, Down), 0}, {'4', oneWay(Green, Down), 0}},
     {"#################", "#...............#", "#.......L.......#", "#...............#", "#...............#",
@@ -247,8 +271,9 @@ const HandBoard lockAndKey{
      "#...............#", "#####11###kk#####", "#......#........#", "#..rr..#...bb...#", "#..rr..#...bb...#",
      "#......#........#", "#################"}};
 
-const HandBoard* const boards[] = {&first,     &waiting,       &paintShop, &brickDoors, &vaults, &mountain,  &valves,
-                                   &crossfire, &goldForABlock, &sorter,    &river,      &beat,   &lockAndKey};
+const HandBoard* const boards[] = {&first,    &waiting, &paintShop, &brickDoors,    &vaults,
+                                   &mountain, &valves,  &crossfire, &goldForABlock, &goldShower,
+                                   &goldRain, &sorter,  &river,     &beat,          &lockAndKey};
 
 }  // namespace
 

@@ -81,7 +81,8 @@ std::vector<int> idsOf(int difficulty, bool bonus, double fromStage = 0) {
 
 // Boards whose queue and bricks are fixed by their own plan below.
 bool fixedElsewhere(int id) {
-    for (const int fixed : {0, 69, 150, 187, 188, 189, 232, 250, 292, 293, 300, 395, 396, 406, 506, 522, 523, 529}) {
+    for (const int fixed :
+         {0, 69, 150, 187, 188, 189, 232, 370, 534, 250, 292, 293, 300, 395, 396, 406, 506, 522, 523, 529}) {
         if (id == fixed) return true;
     }
     return false;
