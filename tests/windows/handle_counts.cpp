@@ -105,6 +105,15 @@ HandleCounts countHandles() {
     return counts;
 }
 
+HandleCounts countHandlesExpecting(const HandleCounts& expected) {
+    HandleCounts counts = countHandles();
+    for (int attempt = 0; attempt < 5 && counts != expected; ++attempt) {
+        Sleep(50);
+        counts = countHandles();
+    }
+    return counts;
+}
+
 std::string describe(const HandleCounts& counts) {
     return "gdi " + std::to_string(counts.gdi) + ", user " + std::to_string(counts.user) + ", kernel " +
            std::to_string(counts.kernel);

@@ -15,6 +15,10 @@ struct HandleCounts {
 
 HandleCounts countHandles();
 
+// The counts once they equal `expected`, or after a few tries 50 ms apart:
+// Wine's own threads open and close handles now and then, while a leak stays.
+HandleCounts countHandlesExpecting(const HandleCounts& expected);
+
 // "gdi 41, user 9, kernel 11", for failure messages.
 std::string describe(const HandleCounts& counts);
 

@@ -111,7 +111,7 @@ class StartupFaultsTest : public ::testing::Test {
             EXPECT_EQ(debugLines, std::vector<std::wstring>{L"Corvale: " + message + L"\n"}) << where;
             EXPECT_EQ(errorBoxes, windowed ? std::vector<std::wstring>{message} : std::vector<std::wstring>{}) << where;
             EXPECT_TRUE(shownBoxes.empty()) << where << ": the window procedure showed a second box";
-            const HandleCounts after = countHandles();
+            const HandleCounts after = countHandlesExpecting(before);
             EXPECT_EQ(after, before) << where << ": before " << describe(before) << ", after " << describe(after);
         }
     }
@@ -134,7 +134,7 @@ TEST_F(StartupFaultsTest, HeadlessStartUpFailsAtEveryStepWithItsMessageAndNothin
     expectEveryStepFailsCleanly(smoke, headlessSteps, false);
 
     ASSERT_EQ(start(smoke, 0), 0);
-    EXPECT_EQ(countHandles(), settled) << "a whole headless run holds on to something";
+    EXPECT_EQ(countHandlesExpecting(settled), settled) << "a whole headless run holds on to something";
     // Printed last: Wine's first output to a pipe opens handles of its own.
     std::cout << "handle counts (" << handleCountSource() << "): " << describe(settled) << std::endl;
 }
@@ -150,7 +150,7 @@ TEST_F(StartupFaultsTest, WindowedStartUpFailsAtEveryStepWithOneBoxAndNothingHel
 
     ASSERT_EQ(start(windowed, 0), 0);
     EXPECT_GE(faults.reached, static_cast<int>(steps.size()));
-    EXPECT_EQ(countHandles(), settled) << "a whole windowed run holds on to something";
+    EXPECT_EQ(countHandlesExpecting(settled), settled) << "a whole windowed run holds on to something";
 }
 
 // The counts must see a leak, or the tests above prove nothing.
@@ -159,14 +159,13 @@ TEST(HandleCounts, SeeOneMoreObjectOfEachKind) {
     HBITMAP bitmap = CreateBitmap(4, 4, 1, 32, nullptr);
     HMENU menu = CreateMenu();
     HANDLE event = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    const HandleCounts held = countHandles();
+    const HandleCounts oneMore{before.gdi + 1, before.user + 1, before.kernel + 1};
+    const HandleCounts held = countHandlesExpecting(oneMore);
     DeleteObject(bitmap);
     DestroyMenu(menu);
     CloseHandle(event);
-    EXPECT_EQ(held.gdi, before.gdi + 1);
-    EXPECT_EQ(held.user, before.user + 1);
-    EXPECT_EQ(held.kernel, before.kernel + 1);
-    EXPECT_EQ(countHandles(), before);
+    EXPECT_EQ(held, oneMore) << "before " << describe(before) << ", held " << describe(held);
+    EXPECT_EQ(countHandlesExpecting(before), before);
 }
 
 }  // namespace
