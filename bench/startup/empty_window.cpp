@@ -3,6 +3,8 @@
 // fills it with one colour.
 #include <windows.h>
 
+#include <cwchar>
+
 namespace {
 
 LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -24,7 +26,7 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int showCommand) {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
     windowClass.lpfnWndProc = windowProcedure;
@@ -35,8 +37,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     constexpr DWORD style = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
     RECT rect{0, 0, 544, 586};
     AdjustWindowRectEx(&rect, style, FALSE, 0);
+    // With "--menu", a menu bar of one item: its text is the first the
+    // process draws, which costs Wine its font set-up.
+    HMENU menu = nullptr;
+    if (commandLine && std::wcsstr(commandLine, L"--menu")) {
+        menu = CreateMenu();
+        AppendMenuW(menu, MF_STRING, 1, L"&Game");
+    }
     HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"Empty", style, CW_USEDEFAULT, CW_USEDEFAULT,
-                                  rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr, instance, nullptr);
+                                  rect.right - rect.left, rect.bottom - rect.top, nullptr, menu, instance, nullptr);
     if (!window) return 1;
     ShowWindow(window, showCommand);
     UpdateWindow(window);

@@ -1,13 +1,14 @@
-// Starts two programs in turn, many times, from inside Wine, and times each
-// from CreateProcessW to the moment that matters:
-//   launch_timer RUNS exit COMMAND_A COMMAND_B
+// Starts programs in turn, many times, from inside Wine, and times each from
+// CreateProcessW to the moment that matters:
+//   launch_timer RUNS exit COMMAND...
 //       until the process has exited (its whole run);
-//   launch_timer RUNS paint CLASS_A COMMAND_A CLASS_B COMMAND_B
+//   launch_timer RUNS paint CLASS COMMAND [CLASS COMMAND]...
 //       until its window of that class is visible and has no part left to
 //       paint, that is until its first WM_PAINT has ended; then it is closed.
-// Prints "A|B median min max" in milliseconds, one line per program. Runs
-// alternate so that a change in the machine's load hits both alike. Starting
-// from inside Wine leaves out the Unix launcher, which costs both the same.
+// Prints "A median min max" in milliseconds, one line per program (B, C...
+// for the next ones). Runs alternate so that a change in the machine's load
+// hits all alike. Starting from inside Wine leaves out the Unix launcher,
+// which costs every program the same.
 #include <windows.h>
 
 #include <algorithm>
@@ -76,18 +77,20 @@ double timeOnce(Target& target) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    const bool paint = argc == 7 && std::wcscmp(argv[2], L"paint") == 0;
-    const bool exitMode = argc == 5 && std::wcscmp(argv[2], L"exit") == 0;
+    const bool paint = argc >= 5 && argc % 2 == 1 && std::wcscmp(argv[2], L"paint") == 0;
+    const bool exitMode = argc >= 4 && std::wcscmp(argv[2], L"exit") == 0;
     if (!paint && !exitMode) {
         std::fputs(
-            "usage: launch_timer RUNS exit COMMAND_A COMMAND_B\n"
-            "       launch_timer RUNS paint CLASS_A COMMAND_A CLASS_B COMMAND_B\n",
+            "usage: launch_timer RUNS exit COMMAND...\n"
+            "       launch_timer RUNS paint CLASS COMMAND [CLASS COMMAND]...\n",
             stderr);
         return 2;
     }
     const int runs = std::max(1, _wtoi(argv[1]));
-    std::vector<Target> targets = paint ? std::vector<Target>{{argv[3], argv[4], {}}, {argv[5], argv[6], {}}}
-                                        : std::vector<Target>{{L"", argv[3], {}}, {L"", argv[4], {}}};
+    std::vector<Target> targets;
+    for (int i = 3; i < argc; i += paint ? 2 : 1) {
+        targets.push_back(paint ? Target{argv[i], argv[i + 1], {}} : Target{L"", argv[i], {}});
+    }
     for (Target& target : targets) {
         if (timeOnce(target) < 0) {  // also warms Wine's caches for the program
             std::fwprintf(stderr, L"%ls failed\n", target.command.c_str());
@@ -104,11 +107,10 @@ int wmain(int argc, wchar_t** argv) {
             target.samples.push_back(elapsed);
         }
     }
-    const char* names[] = {"A", "B"};
     for (std::size_t i = 0; i < targets.size(); ++i) {
         std::vector<double>& s = targets[i].samples;
         std::sort(s.begin(), s.end());
-        std::printf("%s %.1f %.1f %.1f\n", names[i], s[s.size() / 2], s.front(), s.back());
+        std::printf("%c %.1f %.1f %.1f\n", static_cast<char>('A' + i), s[s.size() / 2], s.front(), s.back());
     }
     return 0;
 }
