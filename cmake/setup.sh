@@ -62,7 +62,7 @@ build_sanitized() {
 
 # The libFuzzer targets, built with clang in a tree of their own; skipped
 # (with a note) where clang is missing.
-fuzz_targets="statistics_file_fuzz level_reader_fuzz board_text_fuzz settings_values_fuzz launch_options_fuzz mechanics_form_fuzz"
+fuzz_targets="statistics_file_fuzz level_reader_fuzz board_text_fuzz settings_values_fuzz launch_options_fuzz mechanics_form_fuzz recording_reader_fuzz"
 build_fuzzers() {
     if ! command -v clang++ >/dev/null 2>&1; then
         echo "clang++ is missing: the fuzz targets are not built"

@@ -39,6 +39,23 @@ const char* keyword(InputKind kind) {
     return "?";
 }
 
+// A word of the text as a complaint quotes it: control bytes (a NUL would cut
+// the message short) are shown as \xNN.
+std::string shown(const std::string& word) {
+    std::string result;
+    for (const char c : word) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
+            result += escaped;
+        } else {
+            result += c;
+        }
+    }
+    return result;
+}
+
 [[noreturn]] void fail(int line, const std::string& what) {
     throw std::runtime_error("Line " + std::to_string(line) + ": " + what);
 }
@@ -60,7 +77,7 @@ double parseNumber(const std::string& text, int line, const char* what) {
     double value = 0.0;
     const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
     if (result.ec != std::errc() || result.ptr != text.data() + text.size() || !std::isfinite(value))
-        fail(line, std::string(what) + " \"" + text + "\" is not a number.");
+        fail(line, std::string(what) + " \"" + shown(text) + "\" is not a number.");
     return value;
 }
 
@@ -68,8 +85,8 @@ std::int64_t parseWhole(const std::string& text, int line, const char* what, std
     std::int64_t value = 0;
     const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
     if (result.ec != std::errc() || result.ptr != text.data() + text.size() || value < low || value > high)
-        fail(line, std::string(what) + " \"" + text + "\" must be a whole number from " + std::to_string(low) + " to " +
-                       std::to_string(high) + ".");
+        fail(line, std::string(what) + " \"" + shown(text) + "\" must be a whole number from " + std::to_string(low) +
+                       " to " + std::to_string(high) + ".");
     return value;
 }
 
@@ -156,7 +173,7 @@ Recording readRecording(const std::string& text) {
                 expectWords(w, 2, line, "end TIME");
                 input.kind = InputKind::EndStroke;
             } else {
-                fail(line, "unknown input \"" + key + "\" (expected stroke, point, end, block or finish).");
+                fail(line, "unknown input \"" + shown(key) + "\" (expected stroke, point, end, block or finish).");
             }
             input.tick = parseTick(w[1], line);
             input.line = line;
