@@ -192,23 +192,28 @@ TEST(OneWay, GatesAreSolidExactlyAgainstTheirDirectionWhateverTheSpeed) {
 // A ball touching two walls takes the colour of the one whose centre is
 // nearer its truncated centre; on a tie the first corner (top left) wins.
 TEST(Walls, BetweenTwoWallsTheNearerRecoloursAndATieGoesToTheFirstCorner) {
-    // Side by side (pixels 256..288 and 288..320 across), then one above the other.
-    for (const int second : {target + 1, target + boardColumns}) {
-        const bool across = second == target + 1;
-        Level level = buildLevel("");
-        level.cells[target] = tileFromToken("#1");
-        level.cells[second] = tileFromToken("#2");
-        Game game = gameWith(level);
-        for (const auto& [along, color] : {std::pair{287.5, 1}, std::pair{288.5, 1}, std::pair{289.5, 2}}) {
-            Ball ball;
-            // 2 px into the walls' common side, so it touches both.
-            ball.x = across ? along : 298;
-            ball.y = across ? 298 : along;
-            (across ? ball.vy : ball.vx) = -100;
-            ball.color = 3;
-            game.collideTiles(ball);
-            EXPECT_EQ(ball.color, color) << (across ? "x " : "y ") << along;
-            EXPECT_GT(across ? ball.vy : ball.vx, 0) << (across ? "x " : "y ") << along;
+    // In the middle of the board and in its top-left corner (cell 0 must win
+    // as any other does); side by side, then one above the other.
+    for (const int first : {target, 0}) {
+        const double origin = first == 0 ? 0.0 : 256.0;  // the first wall's left and top pixel
+        for (const int second : {first + 1, first + boardColumns}) {
+            const bool across = second == first + 1;
+            Level level = buildLevel("");
+            level.cells[static_cast<std::size_t>(first)] = tileFromToken("#1");
+            level.cells[static_cast<std::size_t>(second)] = tileFromToken("#2");
+            Game game = gameWith(level);
+            for (const auto& [offset, color] : {std::pair{31.5, 1}, std::pair{32.5, 1}, std::pair{33.5, 2}}) {
+                SCOPED_TRACE(std::string(across ? "across at " : "down at ") + std::to_string(origin + offset));
+                Ball ball;
+                // 2 px into the walls' common side, so it touches both.
+                ball.x = across ? origin + offset : origin + 42;
+                ball.y = across ? origin + 42 : origin + offset;
+                (across ? ball.vy : ball.vx) = -100;
+                ball.color = 3;
+                game.collideTiles(ball);
+                EXPECT_EQ(ball.color, color);
+                EXPECT_GT(across ? ball.vy : ball.vx, 0);
+            }
         }
     }
 }
