@@ -3,6 +3,7 @@
 // or read into a well-formed recording whose written text reads back to the
 // same values and writes the same again. The bytes, taken as raw numbers,
 // also make a well-formed recording that must survive the writer and reader.
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -11,6 +12,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "fuzz_check.h"
 #include "recording.h"
@@ -104,13 +106,18 @@ std::string_view keyword(InputKind kind) {
     return "?";
 }
 
-std::string_view nthLine(std::string_view text, int line) {
-    for (int i = 1; i < line; ++i) {
-        const std::size_t next = text.find('\n');
-        if (next == std::string_view::npos) return {};
-        text.remove_prefix(next + 1);
-    }
-    return text.substr(0, text.find('\n'));
+// Where each line of the text starts, so an input's line is found at once.
+std::vector<std::size_t> lineStarts(std::string_view text) {
+    std::vector<std::size_t> starts{0};
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (text[i] == '\n') starts.push_back(i + 1);
+    return starts;
+}
+
+std::string_view lineAt(std::string_view text, const std::vector<std::size_t>& starts, int line) {
+    if (line < 1 || static_cast<std::size_t>(line) > starts.size()) return {};
+    const std::size_t start = starts[static_cast<std::size_t>(line) - 1];
+    return text.substr(start, text.find('\n', start) - start);
 }
 
 void checkWellFormed(const Recording& r) {
@@ -206,8 +213,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         const Recording r = corvale::readRecording(text);
         checkWellFormed(r);
+        const std::vector<std::size_t> starts = lineStarts(text);
         for (const RecordedInput& input : r.inputs) {
-            const std::string_view line = nthLine(text, input.line);
+            const std::string_view line = lineAt(text, starts, input.line);
             const std::size_t start = line.find_first_not_of(" \t\r");
             check(start != std::string_view::npos && line.substr(start).starts_with(keyword(input.kind)),
                   "an input names the line it was read from");
