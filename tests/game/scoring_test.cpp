@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
 
 #include "board_builder.h"
 #include "game.h"
@@ -95,6 +96,24 @@ TEST(Clock, RunsOutAndEndsTheGame) {
     EXPECT_EQ(game.boardCounters.playTime, game.elapsed);
 }
 
+TEST(Clock, BlinksBelowElevenSecondsDownToOneInclusive) {
+    Level level = holeBoard(1);
+    level.timeLimit = 30;
+    Game game = gameWith(level);
+    putBall(game, 0, 500, 500, 0, 0);
+    game.step(0.5);
+    ASSERT_TRUE(game.clockRunning);
+    const double slice = 1.0 / 64;  // lands exactly on whole seconds
+    for (const auto& [at, blinks] : {std::pair{11.0, false}, std::pair{11.0 - slice, true}, std::pair{1.0, true}}) {
+        game.timeRemaining = at + slice;
+        game.clockVisible = true;
+        game.clockBlinkTimer = 0.33;  // a blinking clock turns over on this slice
+        game.step(slice);
+        ASSERT_EQ(game.timeRemaining, at);
+        EXPECT_EQ(game.clockVisible, !blinks) << at << " s left";
+    }
+}
+
 TEST(Completion, PaysTheTimeBonusThenMovesOn) {
     Level level = holeBoard(1);
     level.timeLimit = 30;
@@ -183,6 +202,10 @@ TEST(BlockTokens, PlaceBlocksOnFreeFloorOnly) {
     EXPECT_EQ(game.blockTokens, 1);
     game.setPaused(true);
     EXPECT_FALSE(game.placeBlock(200, 200));
+    game.setPaused(false);
+    EXPECT_TRUE(game.placeBlock(200, 200)) << "the last token";
+    EXPECT_EQ(game.blockTokens, 0);
+    EXPECT_FALSE(game.placeBlock(300, 200));
 }
 
 TEST(HighScore, SetHighScoreTakesTheLargerOfValueAndScore) {
