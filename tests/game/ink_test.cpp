@@ -246,6 +246,20 @@ TEST(InkCollision, ADiagonalStrokeTurnsTheBall) {
     EXPECT_NEAR(ball.vy, -100, 1e-9);
 }
 
+// Contact on the ball's flank, a quarter turn from where it is heading: the
+// edge of the points scanned.
+TEST(InkCollision, AStrokeGrazedByTheBallsFlankTurnsIt) {
+    Game game = busyBoard();
+    game.strokes.push_back({7, {{300, 100}, {300, 440}}});
+    putBall(game, 1, 312.5, 150, -5, 100);  // the stroke on its left, scanned last
+    game.step(0.3);
+    const Ball& ball = game.balls[1];
+    EXPECT_EQ(game.boardCounters.inkHits, 1u);
+    EXPECT_GT(ball.vx, 0) << "turned away from the stroke";
+    EXPECT_GT(ball.vy, 0) << "still rolling down";
+    EXPECT_TRUE(game.strokes.empty());
+}
+
 // A ball zig-zagging through narrow lanes of full-height ink meets strokes
 // on both sides and behind it, bounce after bounce. The per-cell index must
 // not change a thing: the same play with a few far dots added (enough
