@@ -74,6 +74,17 @@ build_fuzzers() {
     cmake --build "$build/fuzz" -j "$jobs" --target $fuzz_targets
 }
 
+# One wineserver, kept running, for the tests that run in-process: started
+# with the display and with Wine's own services already up (their output
+# away from any test's), a Wine start then costs a fraction of a second
+# instead of several.
+start_shared_wineserver() {
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
+    wineserver -p </dev/null >/dev/null 2>&1 || true
+    wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+}
+
 # A virtual display for the windowed tests, unless one is already there.
 start_virtual_display() {
     if [ -n "${DISPLAY:-}" ]; then return 0; fi

@@ -92,20 +92,6 @@ void checkRefusal(std::string_view message, std::string_view text) {
     check(line >= 1 && line <= last, "the named line exists");
 }
 
-std::string_view keyword(InputKind kind) {
-    switch (kind) {
-        case InputKind::BeginStroke:
-            return "stroke";
-        case InputKind::ExtendStroke:
-            return "point";
-        case InputKind::EndStroke:
-            return "end";
-        case InputKind::PlaceBlock:
-            return "block";
-    }
-    return "?";
-}
-
 // Where each line of the text starts, so an input's line is found at once.
 std::vector<std::size_t> lineStarts(std::string_view text) {
     std::vector<std::size_t> starts{0};
@@ -217,7 +203,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (const RecordedInput& input : r.inputs) {
             const std::string_view line = lineAt(text, starts, input.line);
             const std::size_t start = line.find_first_not_of(" \t\r");
-            check(start != std::string_view::npos && line.substr(start).starts_with(keyword(input.kind)),
+            check(start != std::string_view::npos && line.substr(start).starts_with(corvale::inputKeyword(input.kind)),
                   "an input names the line it was read from");
         }
         checkRoundTrip(r);

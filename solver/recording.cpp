@@ -25,20 +25,6 @@ std::string seconds(std::int64_t tick) {
     return buffer;
 }
 
-const char* keyword(InputKind kind) {
-    switch (kind) {
-        case InputKind::BeginStroke:
-            return "stroke";
-        case InputKind::ExtendStroke:
-            return "point";
-        case InputKind::EndStroke:
-            return "end";
-        case InputKind::PlaceBlock:
-            return "block";
-    }
-    return "?";
-}
-
 // A word of the text as a complaint quotes it: control bytes (a NUL would cut
 // the message short) are shown as \xNN.
 std::string shown(const std::string& word) {
@@ -109,6 +95,20 @@ void expectWords(const std::vector<std::string>& w, std::size_t count, int line,
 
 }  // namespace
 
+const char* inputKeyword(InputKind kind) {
+    switch (kind) {
+        case InputKind::BeginStroke:
+            return "stroke";
+        case InputKind::ExtendStroke:
+            return "point";
+        case InputKind::EndStroke:
+            return "end";
+        case InputKind::PlaceBlock:
+            return "block";
+    }
+    return "?";
+}
+
 std::string writeRecording(const Recording& r) {
     std::ostringstream out;
     out << header << "\n";
@@ -116,7 +116,7 @@ std::string writeRecording(const Recording& r) {
     out << "seed " << r.seed << "\n";
     out << "mode " << (r.humanLimits ? "human" : "free") << "\n";
     for (const RecordedInput& input : r.inputs) {
-        out << keyword(input.kind) << ' ' << seconds(input.tick);
+        out << inputKeyword(input.kind) << ' ' << seconds(input.tick);
         if (input.kind != InputKind::EndStroke) out << ' ' << number(input.point.x) << ' ' << number(input.point.y);
         out << "\n";
     }

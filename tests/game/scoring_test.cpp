@@ -76,12 +76,18 @@ TEST(Holes, PullAndShrinkABallNearTheCentre) {
     EXPECT_EQ(game.score, 200u);
 }
 
-TEST(Clock, RunsOutAndEndsTheGame) {
+// A board of `timeLimit` seconds half a second into play, its clock running.
+Game clockedBoard(int timeLimit) {
     Level level = holeBoard(1);
-    level.timeLimit = 12;
+    level.timeLimit = timeLimit;
     Game game = gameWith(level);
     putBall(game, 0, 500, 500, 0, 0);
     game.step(0.5);
+    return game;
+}
+
+TEST(Clock, RunsOutAndEndsTheGame) {
+    Game game = clockedBoard(12);
     EXPECT_TRUE(game.clockVisible);
     bool blinked = false;
     while (game.phase == GamePhase::Playing) {
@@ -97,11 +103,7 @@ TEST(Clock, RunsOutAndEndsTheGame) {
 }
 
 TEST(Clock, BlinksBelowElevenSecondsDownToOneInclusive) {
-    Level level = holeBoard(1);
-    level.timeLimit = 30;
-    Game game = gameWith(level);
-    putBall(game, 0, 500, 500, 0, 0);
-    game.step(0.5);
+    Game game = clockedBoard(30);
     ASSERT_TRUE(game.clockRunning);
     const double slice = 1.0 / 64;  // lands exactly on whole seconds
     for (const auto& [at, blinks] : {std::pair{11.0, false}, std::pair{11.0 - slice, true}, std::pair{1.0, true}}) {
