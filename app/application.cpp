@@ -25,9 +25,12 @@ std::wstring loadStringOr(HINSTANCE module, UINT id, const wchar_t* fallback) {
 }
 
 Application::Application(HINSTANCE module, LaunchOptions launchOptions, ShellHooks shellHooks)
-    : instance(module), game(loadEmbeddedLevels(module)), options(std::move(launchOptions)), hooks(shellHooks) {
+    : instance(module),
+      game(loadEmbeddedLevels(module, shellHooks.startupFaults)),
+      options(std::move(launchOptions)),
+      hooks(shellHooks) {
     title = loadStringOr(instance, IDS_TITLE, L"Corvale");
-    renderer.emplace(instance);
+    renderer.emplace(instance, hooks.startupFaults);
     if (!isHeadless(options)) loadSettings(settings);
     const int difficulty = options.difficulty >= 0 ? options.difficulty : settings.difficulty;
     game.loadLifetimeStatistics(settings.lifetime);

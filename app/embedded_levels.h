@@ -6,12 +6,14 @@
 #include <vector>
 
 #include "level.h"
+#include "startup_faults.h"
 
 namespace corvale {
 
 // Locates, copies and parses the level resource of the module. Throws
 // "The original level resource is missing from this executable.",
 // "The original level resource could not be read." or the reader's errors.
-std::vector<Level> loadEmbeddedLevels(HINSTANCE instance);
+// `faults` is for tests only.
+std::vector<Level> loadEmbeddedLevels(HINSTANCE instance, StartupFaults* faults = nullptr);
 
 }  // namespace corvale

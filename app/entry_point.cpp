@@ -33,13 +33,18 @@ int reportFatalError(const ErrorChannels& channels, const std::string& what, boo
 }
 
 int runEntryPoint(HINSTANCE instance, int showCommand, const ErrorChannels& channels) {
+    return runEntryPoint(instance, showCommand, channels, parseCommandLine, systemShellHooks());
+}
+
+int runEntryPoint(HINSTANCE instance, int showCommand, const ErrorChannels& channels, CommandLineReader readCommandLine,
+                  const ShellHooks& hooks) {
     bool headless = false;  // known only once the command line has been read
     std::unique_ptr<Application> app;
     try {
         makeProcessDpiAware();
-        LaunchOptions options = parseCommandLine();
+        LaunchOptions options = readCommandLine();
         headless = isHeadless(options);
-        app = std::make_unique<Application>(instance, std::move(options));
+        app = std::make_unique<Application>(instance, std::move(options), hooks);
         if (headless) return app->runHeadless();
         app->createMainWindow(showCommand);
         return app->runMessageLoop();

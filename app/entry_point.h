@@ -6,6 +6,9 @@
 
 #include <string>
 
+#include "launch_options.h"
+#include "shell_hooks.h"
+
 namespace corvale {
 
 struct ErrorChannels {
@@ -19,5 +22,11 @@ ErrorChannels defaultErrorChannels();
 int reportFatalError(const ErrorChannels& channels, const std::string& what, bool headless);
 
 int runEntryPoint(HINSTANCE instance, int showCommand, const ErrorChannels& channels);
+
+// The same with the command line and the shell's hooks supplied, so a test
+// can start the program in-process as the entry point would.
+using CommandLineReader = LaunchOptions (*)();
+int runEntryPoint(HINSTANCE instance, int showCommand, const ErrorChannels& channels, CommandLineReader readCommandLine,
+                  const ShellHooks& hooks);
 
 }  // namespace corvale

@@ -56,20 +56,24 @@ void Application::createMainWindow(int showCommand) {
     windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512) /* IDC_ARROW */);
     windowClass.lpszMenuName = MAKEINTRESOURCEW(IDM_MAIN_MENU);
     windowClass.lpszClassName = mainWindowClass;
-    if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+    if (refused(hooks.startupFaults) ||
+        (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)) {
         throw std::runtime_error("The Corvale window class could not be registered.");
     }
     const SIZE size = outerWindowSize(screenDpi());
     pendingCreateError.clear();
-    HWND window = CreateWindowExW(0, mainWindowClass, title.c_str(), mainWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                                  size.cx, size.cy, nullptr, nullptr, instance, this);
+    HWND window = refused(hooks.startupFaults)
+                      ? nullptr
+                      : CreateWindowExW(0, mainWindowClass, title.c_str(), mainWindowStyle, CW_USEDEFAULT,
+                                        CW_USEDEFAULT, size.cx, size.cy, nullptr, nullptr, instance, this);
     if (!window) {
         std::string error =
             pendingCreateError.empty() ? "The Corvale window could not be created." : pendingCreateError;
         pendingCreateError.clear();
         throw std::runtime_error(error);
     }
-    accelerators.handle = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDA_ACCELERATORS));
+    if (!refused(hooks.startupFaults))
+        accelerators.handle = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDA_ACCELERATORS));
     if (!accelerators.handle) throw std::runtime_error("The Corvale keyboard shortcuts could not be loaded.");
     ShowWindow(window, showCommand == SW_SHOWMAXIMIZED ? SW_SHOWNORMAL : showCommand);
     UpdateWindow(window);
@@ -79,7 +83,7 @@ void Application::createMainWindow(int showCommand) {
 int Application::runMessageLoop() {
     MSG message{};
     for (;;) {
-        const BOOL result = GetMessageW(&message, nullptr, 0, 0);
+        const BOOL result = refused(hooks.startupFaults) ? -1 : GetMessageW(&message, nullptr, 0, 0);
         if (result == 0) return static_cast<int>(message.wParam);
         if (result == -1) throw std::runtime_error("The Windows message loop failed.");
         HWND page = statisticsPage.window;
@@ -225,7 +229,7 @@ LRESULT Application::windowProcedure(UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT Application::onCreate() {
     addMenuItems();
-    penCursor.rebuild(windowDpi(hwnd));
+    penCursor.rebuild(windowDpi(hwnd), hooks.startupFaults);
     updateMenuChecks();
     redraw();
     updateGameTimer();
@@ -236,7 +240,8 @@ void Application::addMenuItems() {
     HMENU menu = GetMenu(hwnd);
     HMENU gameMenu = menu ? GetSubMenu(menu, 0) : nullptr;
     for (const MenuAddition& item : menuAdditions) {
-        if (!gameMenu || !InsertMenuW(gameMenu, item.before, MF_BYCOMMAND | MF_STRING, item.id, item.text)) {
+        if (!gameMenu || refused(hooks.startupFaults) ||
+            !InsertMenuW(gameMenu, item.before, MF_BYCOMMAND | MF_STRING, item.id, item.text)) {
             throw std::runtime_error(item.failure);
         }
     }

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "startup_faults.h"
+
 namespace corvale {
 
 // The DPI a cursor is built for: 0 (unknown) counts as 96, and the result is
@@ -37,8 +39,8 @@ class PenCursor {
 
     // Makes the cursor for `dpi` (see penCursorDpi); does nothing when the
     // cursor already has that DPI. Throws std::runtime_error on failure and
-    // then keeps the cursor it had.
-    void rebuild(std::uint32_t dpi);
+    // then keeps the cursor it had. `faults` is for tests only.
+    void rebuild(std::uint32_t dpi, StartupFaults* faults = nullptr);
 
     HCURSOR cursor() const { return cursor_; }  // null until the first rebuild
     std::uint32_t dpi() const { return dpi_; }  // 0 until the first rebuild

@@ -125,7 +125,7 @@ namespace {
 
 // Builds the cursor of n x n pixels; its bitmaps are gone when this returns,
 // whether it succeeded or threw.
-HCURSOR createPenCursor(int n) {
+HCURSOR createPenCursor(int n, StartupFaults* faults) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = n;
@@ -134,7 +134,8 @@ HCURSOR createPenCursor(int n) {
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    ScopedBitmap colour(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    ScopedBitmap colour(refused(faults) ? nullptr
+                                        : CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!colour.get() || !bits) throw std::runtime_error("Windows could not create the pen cursor.");
     const std::vector<std::uint32_t> pixels = drawPenCursorPixels(n);
     std::memcpy(bits, pixels.data(), pixels.size() * sizeof(std::uint32_t));
@@ -142,7 +143,7 @@ HCURSOR createPenCursor(int n) {
     // With a 32-bit colour bitmap the alpha channel decides; an all-zero AND
     // mask keeps Windows from punching holes of its own.
     const std::vector<BYTE> maskBits(static_cast<std::size_t>((n + 15) / 16) * 2 * static_cast<std::size_t>(n), 0);
-    ScopedBitmap mask(CreateBitmap(n, n, 1, 1, maskBits.data()));
+    ScopedBitmap mask(refused(faults) ? nullptr : CreateBitmap(n, n, 1, 1, maskBits.data()));
     if (!mask.get()) throw std::runtime_error("Windows could not create the pen cursor mask.");
 
     const int hotSpot = penCursorHotSpot(n);
@@ -152,18 +153,18 @@ HCURSOR createPenCursor(int n) {
     iconInfo.yHotspot = static_cast<DWORD>(hotSpot);
     iconInfo.hbmMask = mask.get();
     iconInfo.hbmColor = colour.get();
-    const HCURSOR created = CreateIconIndirect(&iconInfo);  // keeps copies of the bitmaps
+    const HCURSOR created = refused(faults) ? nullptr : CreateIconIndirect(&iconInfo);  // keeps copies of the bitmaps
     if (!created) throw std::runtime_error("Windows could not create the pen pointer.");
     return created;
 }
 
 }  // namespace
 
-void PenCursor::rebuild(std::uint32_t dpi) {
+void PenCursor::rebuild(std::uint32_t dpi, StartupFaults* faults) {
     const std::uint32_t d = penCursorDpi(dpi);
     if (cursor_ && dpi_ == d) return;
     // Nothing of the old cursor changes until the new one exists.
-    const HCURSOR created = createPenCursor(penCursorSize(d));
+    const HCURSOR created = createPenCursor(penCursorSize(d), faults);
     if (cursor_) {
         // Switch the screen first, so it never shows a destroyed cursor.
         if (GetCursor() == cursor_) SetCursor(created);

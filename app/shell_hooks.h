@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "startup_faults.h"
+
 namespace corvale {
 
 using MessageBoxFn = int (*)(HWND owner, const wchar_t* text, const wchar_t* caption, UINT style);
@@ -17,6 +19,7 @@ struct ShellHooks {
     GetPointerTypeFn getPointerType = nullptr;                      // null: no pointer is a pen
     GetPointerPenInfoFn getPointerPenInfo = nullptr;                // null: pen information unavailable
     GetPointerPenInfoHistoryFn getPointerPenInfoHistory = nullptr;  // null: no history
+    StartupFaults* startupFaults = nullptr;                         // tests: start-up steps made to fail
 };
 
 // MessageBoxW and whatever pointer functions this system's user32 exports.

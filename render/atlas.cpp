@@ -47,9 +47,9 @@ void keyOutMagenta(std::uint32_t* pixels, std::size_t count) {
     }
 }
 
-Renderer::Renderer(HINSTANCE instance) {
+Renderer::Renderer(HINSTANCE instance, StartupFaults* faults) {
     try {
-        createSurfaces(instance);
+        createSurfaces(instance, faults);
     } catch (...) {
         release();
         throw;
@@ -60,37 +60,41 @@ Renderer::~Renderer() {
     release();
 }
 
-void Renderer::createSurfaces(HINSTANCE instance) {
-    atlas.reset(static_cast<HBITMAP>(
-        LoadImageW(instance, MAKEINTRESOURCEW(atlasResourceId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+void Renderer::createSurfaces(HINSTANCE instance, StartupFaults* faults) {
+    if (!refused(faults)) {
+        atlas.reset(static_cast<HBITMAP>(
+            LoadImageW(instance, MAKEINTRESOURCEW(atlasResourceId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    }
     if (!atlas) throw std::runtime_error("The embedded original sprite atlas could not be loaded.");
 
     BITMAP size{};
-    if (GetObjectW(atlas.get(), sizeof size, &size) == 0 || size.bmWidth != atlasWidth || size.bmHeight != atlasHeight)
+    if (refused(faults) || GetObjectW(atlas.get(), sizeof size, &size) == 0 || size.bmWidth != atlasWidth ||
+        size.bmHeight != atlasHeight)
         throw std::runtime_error("The embedded sprite atlas has unexpected dimensions.");
 
-    atlasDc.reset(CreateCompatibleDC(nullptr));
-    ballArtDc.reset(CreateCompatibleDC(nullptr));
-    imageDc.reset(CreateCompatibleDC(nullptr));
-    backgroundDc.reset(CreateCompatibleDC(nullptr));
-    presentDc.reset(CreateCompatibleDC(nullptr));
-    if (!atlasDc || !ballArtDc || !imageDc || !backgroundDc || !presentDc)
-        throw std::runtime_error("Windows could not allocate the drawing surfaces.");
+    for (MemoryDc* dc : {&atlasDc, &ballArtDc, &imageDc, &backgroundDc, &presentDc}) {
+        if (!refused(faults)) dc->reset(CreateCompatibleDC(nullptr));
+        if (!*dc) throw std::runtime_error("Windows could not allocate the drawing surfaces.");
+    }
 
-    createBallArt();
+    createBallArt(faults);
     // Not being able to convert only costs speed: opaque sprites then use BitBlt.
     opaqueArt = opaqueAtlasCopy(atlasDc.get(), atlas.get());
     displacedBitmaps[ballArtSlot] = SelectedObject(ballArtDc.get(), ballArt.get());
     displacedBitmaps[atlasSlot] = SelectedObject(atlasDc.get(), atlas.get());
 
-    gameImage.reset(createTopDownBitmap(imageDc.get(), gameImageWidth, gameImageHeight, &imageBits));
+    if (!refused(faults)) {
+        gameImage.reset(createTopDownBitmap(imageDc.get(), gameImageWidth, gameImageHeight, &imageBits));
+    }
     if (!gameImage) {
         imageBits = nullptr;
         throw std::runtime_error("Windows could not allocate the game image.");
     }
     displacedBitmaps[imageSlot] = SelectedObject(imageDc.get(), gameImage.get());
 
-    boardBackground.reset(createTopDownBitmap(backgroundDc.get(), boardPixels, boardPixels, &backgroundBits));
+    if (!refused(faults)) {
+        boardBackground.reset(createTopDownBitmap(backgroundDc.get(), boardPixels, boardPixels, &backgroundBits));
+    }
     if (!boardBackground) {
         backgroundBits = nullptr;
         throw std::runtime_error("Windows could not allocate the board background.");
@@ -98,16 +102,19 @@ void Renderer::createSurfaces(HINSTANCE instance) {
     displacedBitmaps[backgroundSlot] = SelectedObject(backgroundDc.get(), boardBackground.get());
 
     LOGBRUSH black{BS_SOLID, RGB(0, 0, 0), 0};
-    inkPen.reset(ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_ROUND | PS_JOIN_ROUND, inkWidth, &black, 0, nullptr));
+    if (!refused(faults)) {
+        inkPen.reset(
+            ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_ROUND | PS_JOIN_ROUND, inkWidth, &black, 0, nullptr));
+    }
     if (!inkPen) throw std::runtime_error("Windows could not create the ink pen.");
 }
 
-void Renderer::createBallArt() {
-    ballArt.reset(createTopDownBitmap(ballArtDc.get(), atlasWidth, atlasHeight, &ballArtBits));
+void Renderer::createBallArt(StartupFaults* faults) {
+    if (!refused(faults)) ballArt.reset(createTopDownBitmap(ballArtDc.get(), atlasWidth, atlasHeight, &ballArtBits));
     BITMAPINFO info = topDownInfo(atlasWidth, atlasHeight);
     // GetDIBits converts the 24-bit rows to 32 bits; the atlas is not yet
     // selected into a context, as GetDIBits requires.
-    if (!ballArt ||
+    if (!ballArt || refused(faults) ||
         GetDIBits(ballArtDc.get(), atlas.get(), 0, atlasHeight, ballArtBits, &info, DIB_RGB_COLORS) != atlasHeight) {
         ballArt.reset();
         ballArtBits = nullptr;

@@ -18,6 +18,7 @@
 #include "placement.h"
 #include "sprite_copy.h"
 #include "sprites.h"
+#include "startup_faults.h"
 
 namespace corvale {
 
@@ -28,8 +29,8 @@ class Renderer {
    public:
     // Loads the atlas from `instance` and creates every surface. Throws
     // std::runtime_error naming the first step that failed; whatever was
-    // created before it is given back.
-    explicit Renderer(HINSTANCE instance);
+    // created before it is given back. `faults` is for tests only.
+    explicit Renderer(HINSTANCE instance, StartupFaults* faults = nullptr);
     ~Renderer();
     Renderer(const Renderer&) = delete;
     Renderer& operator=(const Renderer&) = delete;
@@ -92,8 +93,8 @@ class Renderer {
     }
 
    private:
-    void createSurfaces(HINSTANCE instance);
-    void createBallArt();
+    void createSurfaces(HINSTANCE instance, StartupFaults* faults);
+    void createBallArt(StartupFaults* faults);
     void updateQueueAnimation(const Game& game);
     void stepQueueSlots();
     void refreshOpaqueArt();
