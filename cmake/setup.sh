@@ -62,7 +62,7 @@ build_sanitized() {
 
 # The libFuzzer targets, built with clang in a tree of their own; skipped
 # (with a note) where clang is missing.
-fuzz_targets="statistics_file_fuzz level_reader_fuzz board_text_fuzz settings_values_fuzz launch_options_fuzz mechanics_form_fuzz"
+fuzz_targets="statistics_file_fuzz level_reader_fuzz board_text_fuzz settings_values_fuzz launch_options_fuzz mechanics_form_fuzz recording_reader_fuzz"
 build_fuzzers() {
     if ! command -v clang++ >/dev/null 2>&1; then
         echo "clang++ is missing: the fuzz targets are not built"
@@ -72,6 +72,17 @@ build_fuzzers() {
         -DCORVALE_FUZZ=ON -DCORVALE_BENCH=OFF >/dev/null
     # shellcheck disable=SC2086
     cmake --build "$build/fuzz" -j "$jobs" --target $fuzz_targets
+}
+
+# One wineserver, kept running, for the tests that run in-process: started
+# with the display and with Wine's own services already up (their output
+# away from any test's), a Wine start then costs a fraction of a second
+# instead of several.
+start_shared_wineserver() {
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
+    wineserver -p </dev/null >/dev/null 2>&1 || true
+    wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 }
 
 # A virtual display for the windowed tests, unless one is already there.

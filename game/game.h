@@ -209,6 +209,13 @@ class Game {
     std::int32_t strokeLimit = defaultStrokeLimit;  // most strokes kept, 1..4096
     std::uint64_t scoreAtBoardStart = 0;            // score when the board was set up
 
+    // ---- Watching ----
+    // Called after every sub-step while set, so long unattended runs can check
+    // the rules where they could break, not only where a step returns. Not part
+    // of the game's state.
+    void (*subStepWatch)(const Game& game, void* context) = nullptr;
+    void* subStepWatchContext = nullptr;
+
    private:
     // Positions and radii of the balls, packed so the ball-against-ball scan
     // stays in cache; refreshed every sub-step and after each ball moves.

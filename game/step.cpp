@@ -39,6 +39,7 @@ bool Game::runSlice(double slice) {
         const double h = std::min(subStepSeconds, remaining);
         remaining -= h;
         runSubStep(h);
+        if (subStepWatch != nullptr) subStepWatch(*this, subStepWatchContext);
         if (remaining <= 1e-10) break;
     }
     if (phase == GamePhase::GameOver) return false;

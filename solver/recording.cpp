@@ -25,18 +25,21 @@ std::string seconds(std::int64_t tick) {
     return buffer;
 }
 
-const char* keyword(InputKind kind) {
-    switch (kind) {
-        case InputKind::BeginStroke:
-            return "stroke";
-        case InputKind::ExtendStroke:
-            return "point";
-        case InputKind::EndStroke:
-            return "end";
-        case InputKind::PlaceBlock:
-            return "block";
+// A word of the text as a complaint quotes it: control bytes (a NUL would cut
+// the message short) are shown as \xNN.
+std::string shown(const std::string& word) {
+    std::string result;
+    for (const char c : word) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
+            result += escaped;
+        } else {
+            result += c;
+        }
     }
-    return "?";
+    return result;
 }
 
 [[noreturn]] void fail(int line, const std::string& what) {
@@ -60,7 +63,7 @@ double parseNumber(const std::string& text, int line, const char* what) {
     double value = 0.0;
     const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
     if (result.ec != std::errc() || result.ptr != text.data() + text.size() || !std::isfinite(value))
-        fail(line, std::string(what) + " \"" + text + "\" is not a number.");
+        fail(line, std::string(what) + " \"" + shown(text) + "\" is not a number.");
     return value;
 }
 
@@ -68,8 +71,8 @@ std::int64_t parseWhole(const std::string& text, int line, const char* what, std
     std::int64_t value = 0;
     const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
     if (result.ec != std::errc() || result.ptr != text.data() + text.size() || value < low || value > high)
-        fail(line, std::string(what) + " \"" + text + "\" must be a whole number from " + std::to_string(low) + " to " +
-                       std::to_string(high) + ".");
+        fail(line, std::string(what) + " \"" + shown(text) + "\" must be a whole number from " + std::to_string(low) +
+                       " to " + std::to_string(high) + ".");
     return value;
 }
 
@@ -92,6 +95,20 @@ void expectWords(const std::vector<std::string>& w, std::size_t count, int line,
 
 }  // namespace
 
+const char* inputKeyword(InputKind kind) {
+    switch (kind) {
+        case InputKind::BeginStroke:
+            return "stroke";
+        case InputKind::ExtendStroke:
+            return "point";
+        case InputKind::EndStroke:
+            return "end";
+        case InputKind::PlaceBlock:
+            return "block";
+    }
+    return "?";
+}
+
 std::string writeRecording(const Recording& r) {
     std::ostringstream out;
     out << header << "\n";
@@ -99,7 +116,7 @@ std::string writeRecording(const Recording& r) {
     out << "seed " << r.seed << "\n";
     out << "mode " << (r.humanLimits ? "human" : "free") << "\n";
     for (const RecordedInput& input : r.inputs) {
-        out << keyword(input.kind) << ' ' << seconds(input.tick);
+        out << inputKeyword(input.kind) << ' ' << seconds(input.tick);
         if (input.kind != InputKind::EndStroke) out << ' ' << number(input.point.x) << ' ' << number(input.point.y);
         out << "\n";
     }
@@ -156,7 +173,7 @@ Recording readRecording(const std::string& text) {
                 expectWords(w, 2, line, "end TIME");
                 input.kind = InputKind::EndStroke;
             } else {
-                fail(line, "unknown input \"" + key + "\" (expected stroke, point, end, block or finish).");
+                fail(line, "unknown input \"" + shown(key) + "\" (expected stroke, point, end, block or finish).");
             }
             input.tick = parseTick(w[1], line);
             input.line = line;

@@ -52,6 +52,9 @@ struct Recording {
     std::uint64_t finalHash = 0;        // hashGame at the finish
 };
 
+// The word that starts an input's line: "stroke", "point", "end" or "block".
+const char* inputKeyword(InputKind kind);
+
 std::string writeRecording(const Recording& recording);
 
 // Throws std::runtime_error naming the line ("Line 7: ...") for anything

@@ -4,6 +4,8 @@
 #include <random>
 #include <sstream>
 
+#include "state_hash.h"
+
 namespace corvale {
 namespace {
 
@@ -92,12 +94,49 @@ std::string soakViolation(const Game& game, const Game& before) {
     return {};
 }
 
-void soakBoard(Game& game, std::int64_t index, std::uint32_t seed, double seconds, SoakResult& result) {
-    std::mt19937 random(seed * 7919u + static_cast<std::uint32_t>(index));
-    game.newGame(static_cast<int>(game.levels[static_cast<std::size_t>(index)].difficulty), seed);
-    game.startLevel(index, true);
-    Game before = game;  // only the counts the checks compare are kept up to date
-    double t = 0.0;
+namespace {
+
+// Checks the game against the state one sub-step earlier and notes the
+// first failure; after one, `failed` stays set.
+class Checker {
+   public:
+    Checker(const Game& game, std::int64_t board, std::uint32_t boardSeed, SoakResult& into)
+        : before(game), index(board), seed(boardSeed), result(into) {}
+
+    bool failed = false;
+    double now = 0.0;  // simulated seconds since the soak set the board up, for the report
+
+    bool afterSubStep(const Game& game) {
+        result.subSteps += 1;
+        const std::string what = soakViolation(game, before);
+        if (!what.empty()) {
+            if (!failed && result.failures.size() < maxReportedFailures) {
+                std::ostringstream out;
+                out << "board " << index << " seed " << seed << " at " << now << " s (on board " << game.boardId
+                    << "): " << what;
+                result.failures.push_back(out.str());
+            }
+            failed = true;
+            return false;
+        }
+        // Only the counts the checks compare are kept up to date.
+        before.lifetimeCounters = game.lifetimeCounters;
+        before.boardsStarted = game.boardsStarted;
+        before.nextStrokeId = game.nextStrokeId;
+        return !failed;
+    }
+
+    static void watch(const Game& game, void* self) { static_cast<Checker*>(self)->afterSubStep(game); }
+
+   private:
+    Game before;
+    std::int64_t index;
+    std::uint32_t seed;
+    SoakResult& result;
+};
+
+// Sub-steps with random ink from `t` up to `seconds`; returns where it stopped.
+double playRandomInk(Game& game, std::mt19937& random, double t, double seconds, Checker& checker, SoakResult& result) {
     int frame = 0;
     while (t < seconds) {
         // A player acts between frames of about 1/60 s, the game steps by sub-steps.
@@ -109,21 +148,76 @@ void soakBoard(Game& game, std::int64_t index, std::uint32_t seed, double second
         const std::int32_t cleared = game.boardsCleared;
         game.step(subStepSeconds);
         t += subStepSeconds;
-        result.subSteps += 1;
+        checker.now = t;
         if (game.boardsCleared > cleared) result.boardsCleared += 1;
-        const std::string what = soakViolation(game, before);
-        if (!what.empty()) {
-            if (result.failures.size() < maxReportedFailures) {
-                std::ostringstream out;
-                out << "board " << index << " seed " << seed << " at " << t << " s (on board " << game.boardId
-                    << "): " << what;
-                result.failures.push_back(out.str());
-            }
+        if (!checker.afterSubStep(game)) break;
+    }
+    return t;
+}
+
+void makeInput(Game& game, const RecordedInput& input) {
+    switch (input.kind) {
+        case InputKind::BeginStroke:
+            game.beginStroke(input.point.x, input.point.y);
             break;
-        }
-        before.lifetimeCounters = game.lifetimeCounters;
-        before.boardsStarted = game.boardsStarted;
-        before.nextStrokeId = game.nextStrokeId;
+        case InputKind::ExtendStroke:
+            game.extendStroke(input.point.x, input.point.y);
+            break;
+        case InputKind::EndStroke:
+            game.endStroke();
+            break;
+        case InputKind::PlaceBlock:
+            game.placeBlock(input.point.x, input.point.y);
+            break;
+    }
+}
+
+}  // namespace
+
+void soakBoard(Game& game, std::int64_t index, std::uint32_t seed, double seconds, SoakResult& result) {
+    std::mt19937 random(seed * 7919u + static_cast<std::uint32_t>(index));
+    game.newGame(static_cast<int>(game.levels[static_cast<std::size_t>(index)].difficulty), seed);
+    game.startLevel(index, true);
+    Checker checker(game, index, seed, result);
+    result.boardSeconds += playRandomInk(game, random, 0.0, seconds, checker, result);
+}
+
+void soakBoardWithSolver(Game& game, int index, std::uint32_t seed, double seconds, SoakResult& result) {
+    const SolveResult solved = solveBoard(game.levels, index, seed, SolveOptions{});
+    const Recording& recording = solved.recording;
+    // A fresh game, set up and stepped as the solver's player was, so this is
+    // the solver's game, watched after every sub-step inside each tick.
+    game = Game(game.levels);
+    game.newGame(0, seed);
+    game.startLevel(index, true);
+    Checker checker(game, index, seed, result);
+    game.subStepWatch = &Checker::watch;
+    game.subStepWatchContext = &checker;
+    std::size_t next = 0;
+    std::int64_t tick = 0;
+    double t = 0.0;
+    while (!checker.failed && tick < recording.finishTick && t < seconds) {
+        while (next < recording.inputs.size() && recording.inputs[next].tick == tick)
+            makeInput(game, recording.inputs[next++]);
+        const std::int32_t cleared = game.boardsCleared;
+        checker.now = t;
+        game.step(tickSeconds);
+        ++tick;
+        t = static_cast<double>(tick) * tickSeconds;
+        if (game.boardsCleared > cleared) result.boardsCleared += 1;
+    }
+    game.subStepWatch = nullptr;
+    game.subStepWatchContext = nullptr;
+    result.solverSeconds += t;
+    if (!checker.failed && tick == recording.finishTick) {
+        result.solverReplays += 1;
+        result.solverReplaysMatching += hashGame(game) == recording.finalHash ? 1 : 0;
+        result.solverWins += solved.won ? 1 : 0;
+    }
+    // The rest of the time with random ink, from wherever the solver left the game.
+    if (!checker.failed) {
+        std::mt19937 random(seed * 7919u + static_cast<std::uint32_t>(index));
+        t = playRandomInk(game, random, t, seconds, checker, result);
     }
     result.boardSeconds += t;
 }

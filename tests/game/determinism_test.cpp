@@ -56,7 +56,8 @@ Level wallsBoard() {
 
 Level crowdBoard() {
     std::string row = "o0 . o0 . o0 . o0 . o0 . o0 . o0 . o0 . o0";
-    Level level = buildLevel(row + "\n.\n" + row + "\n.\n" + row + "\n.\n. . . . . . . . h00 h01\n. . . . . . . . h02 h03");
+    Level level =
+        buildLevel(row + "\n.\n" + row + "\n.\n" + row + "\n.\n. . . . . . . . h00 h01\n. . . . . . . . h02 h03");
     level.timeLimit = 0;
     level.minSpeed = 150;
     level.maxSpeed = 300;
@@ -94,9 +95,9 @@ struct Recorded {
 };
 
 const Recorded recorded[] = {
-    {"launcher", launcherBoard, 1, 0x1a9b1c15aede010full},   {"launcher", launcherBoard, 90210, 0x915bf130831aa230ull},
-    {"walls", wallsBoard, 7, 0x65019feeba73b19dull},         {"walls", wallsBoard, 4000000000u, 0x238cfcc0ce9d114dull},
-    {"crowd", crowdBoard, 12345, 0xa5067e06104e4246ull},     {"crowd", crowdBoard, 31, 0xb6aa0432c5d1d11aull},
+    {"launcher", launcherBoard, 1, 0x1a9b1c15aede010full}, {"launcher", launcherBoard, 90210, 0x915bf130831aa230ull},
+    {"walls", wallsBoard, 7, 0x65019feeba73b19dull},       {"walls", wallsBoard, 4000000000u, 0x238cfcc0ce9d114dull},
+    {"crowd", crowdBoard, 12345, 0xa5067e06104e4246ull},   {"crowd", crowdBoard, 31, 0xb6aa0432c5d1d11aull},
 };
 
 TEST(Determinism, ReplaysAreBitIdenticalAndMatchTheRecordedHashes) {

@@ -3,6 +3,9 @@
 
 #include <algorithm>
 #include <limits>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "board_builder.h"
 #include "game.h"
@@ -241,6 +244,55 @@ TEST(InkCollision, ADiagonalStrokeTurnsTheBall) {
     const Ball& ball = game.balls[1];
     EXPECT_NEAR(ball.vx, 0, 1e-9);
     EXPECT_NEAR(ball.vy, -100, 1e-9);
+}
+
+// Contact on the ball's flank, a quarter turn from where it is heading: the
+// edge of the points scanned.
+TEST(InkCollision, AStrokeGrazedByTheBallsFlankTurnsIt) {
+    Game game = busyBoard();
+    game.strokes.push_back({7, {{300, 100}, {300, 440}}});
+    putBall(game, 1, 312.5, 150, -5, 100);  // the stroke on its left, scanned last
+    game.step(0.3);
+    const Ball& ball = game.balls[1];
+    EXPECT_EQ(game.boardCounters.inkHits, 1u);
+    EXPECT_GT(ball.vx, 0) << "turned away from the stroke";
+    EXPECT_GT(ball.vy, 0) << "still rolling down";
+    EXPECT_TRUE(game.strokes.empty());
+}
+
+// A ball zig-zagging through narrow lanes of full-height ink meets strokes
+// on both sides and behind it, bounce after bounce. The per-cell index must
+// not change a thing: the same play with a few far dots added (enough
+// strokes to index) runs exactly as the plain scan does.
+TEST(InkCollision, AnIndexedHatchPlaysExactlyAsTheScan) {
+    const auto play = [](int dots) {
+        Game game = busyBoard();
+        for (int s = 0; s < 8; ++s) {
+            const double x = 100.0 + 28 * s;
+            game.strokes.push_back({10 + static_cast<std::uint64_t>(s), {{x, 0}, {x, 543}}});
+        }
+        for (int s = 0; s < dots; ++s)
+            game.strokes.push_back({50 + static_cast<std::uint64_t>(s), {{20.0 + 8 * s, 4}}});
+        putBall(game, 1, 114, 272, 150, 90);
+        std::vector<Ball> track;
+        for (int i = 0; i < 60; ++i) {
+            game.step(0.1);
+            track.push_back(game.balls[1]);
+            track.back().radius = static_cast<double>(game.strokes.size()) - dots;  // lines left, in the record
+        }
+        return std::pair{track, game.boardCounters.inkHits};
+    };
+    const auto [scanned, scannedHits] = play(0);
+    const auto [indexed, indexedHits] = play(6);
+    EXPECT_GE(scannedHits, 4u) << "the hatch is crossed by wearing lines down";
+    EXPECT_EQ(indexedHits, scannedHits);
+    for (std::size_t i = 0; i < scanned.size(); ++i) {
+        SCOPED_TRACE("at " + std::to_string(0.1 * static_cast<double>(i + 1)) + " s");
+        EXPECT_EQ(indexed[i].x, scanned[i].x);
+        EXPECT_EQ(indexed[i].y, scanned[i].y);
+        EXPECT_EQ(indexed[i].vx, scanned[i].vx);
+        EXPECT_EQ(indexed[i].radius, scanned[i].radius) << "lines left";
+    }
 }
 
 }  // namespace

@@ -16,7 +16,8 @@ using testing::putBall;
 
 constexpr const char* timeMessage = "Time limit must be from 0 to 999 seconds; 0 means unlimited.";
 constexpr const char* launchMessage = "Launch interval must be from 0 to 60 seconds.";
-constexpr const char* speedMessage = "Initial speeds must be from 1 to 1000 px/s, with minimum no greater than maximum.";
+constexpr const char* speedMessage =
+    "Initial speeds must be from 1 to 1000 px/s, with minimum no greater than maximum.";
 constexpr const char* multiplierMessage = "Ball speed multiplier must be from 0.1 to 4.";
 constexpr const char* productMessage = "Maximum initial speed times the ball multiplier must not exceed 2000 px/s.";
 constexpr const char* boostMessage = "Chevron boost must be from 0 to 20 times the original strength.";
@@ -45,7 +46,12 @@ TEST(Mechanics, LevelValuesWithTheThreeFactors) {
     Game game = runningBoard();
     EXPECT_EQ(game.mechanics, (Mechanics{90, 5, 60, 140, 1.0, 1.0, 400.0}));
     std::string error;
-    ASSERT_TRUE(game.applyMechanics(with(game, [](Mechanics& m) { m.minSpeed = 10; m.chevronBoost = 3; }), error));
+    ASSERT_TRUE(game.applyMechanics(with(game,
+                                         [](Mechanics& m) {
+                                             m.minSpeed = 10;
+                                             m.chevronBoost = 3;
+                                         }),
+                                    error));
     EXPECT_EQ(game.levelMechanics(), (Mechanics{90, 5, 60, 140, 1.0, 1.0, 400.0}));
 }
 
@@ -161,8 +167,13 @@ TEST(Mechanics, NeverTouchTheGameOverMessage) {
 TEST(Mechanics, SpeedsActAtTheNextLaunch) {
     Game game = runningBoard();
     std::string error;
-    ASSERT_TRUE(game.applyMechanics(
-        with(game, [](Mechanics& m) { m.minSpeed = 300; m.maxSpeed = 300; m.ballSpeedMultiplier = 2; }), error));
+    ASSERT_TRUE(game.applyMechanics(with(game,
+                                         [](Mechanics& m) {
+                                             m.minSpeed = 300;
+                                             m.maxSpeed = 300;
+                                             m.ballSpeedMultiplier = 2;
+                                         }),
+                                    error));
     game.step(4.1);
     ASSERT_EQ(game.balls.size(), 1u);
     EXPECT_NEAR(std::hypot(game.balls[0].vx, game.balls[0].vy), 600.0, 1e-9);

@@ -118,7 +118,7 @@ TEST(BallCollision, SeparatingOrConcentricBallsAreLeftAlone) {
     putBall(game, 1, 200, 272, -100, 0);
     putBall(game, 2, 210, 272, 100, 0);  // overlapping but moving apart
     putBall(game, 3, 400, 400, 30, 0);
-    putBall(game, 4, 400, 400, 30, 0);   // same centre: no normal
+    putBall(game, 4, 400, 400, 30, 0);  // same centre: no normal
     game.step(0.1);
     EXPECT_EQ(game.balls[0].vx, -100.0);
     EXPECT_EQ(game.balls[1].vx, 100.0);
@@ -206,8 +206,18 @@ TEST(CellOccupied, UsesStrictOverlap) {
     EXPECT_TRUE(game.cellOccupied(0, 0));
     EXPECT_FALSE(game.cellOccupied(-1, 0));
     EXPECT_FALSE(game.cellOccupied(17, 0));
+    // Touching a cell's side, whichever, is not occupying it.
+    game.balls[0].x = 52;  // spans 40..64 both ways
+    game.balls[0].y = 52;
+    EXPECT_TRUE(game.cellOccupied(1, 1));
+    EXPECT_FALSE(game.cellOccupied(2, 1));
+    EXPECT_FALSE(game.cellOccupied(1, 2));
+    game.balls[0].x = 44;  // spans 32..56 both ways
+    game.balls[0].y = 44;
+    EXPECT_FALSE(game.cellOccupied(0, 1));
+    EXPECT_FALSE(game.cellOccupied(1, 0));
     game.balls[0].active = false;
-    EXPECT_FALSE(game.cellOccupied(1, 0)) << "sunk balls occupy nothing";
+    EXPECT_FALSE(game.cellOccupied(1, 1)) << "sunk balls occupy nothing";
 }
 
 TEST(Copy, ACopyPlaysOnIndependentlyAndIdentically) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
 
 #include "board_builder.h"
 #include "game.h"
@@ -75,12 +76,18 @@ TEST(Holes, PullAndShrinkABallNearTheCentre) {
     EXPECT_EQ(game.score, 200u);
 }
 
-TEST(Clock, RunsOutAndEndsTheGame) {
+// A board of `timeLimit` seconds half a second into play, its clock running.
+Game clockedBoard(int timeLimit) {
     Level level = holeBoard(1);
-    level.timeLimit = 12;
+    level.timeLimit = timeLimit;
     Game game = gameWith(level);
     putBall(game, 0, 500, 500, 0, 0);
     game.step(0.5);
+    return game;
+}
+
+TEST(Clock, RunsOutAndEndsTheGame) {
+    Game game = clockedBoard(12);
     EXPECT_TRUE(game.clockVisible);
     bool blinked = false;
     while (game.phase == GamePhase::Playing) {
@@ -93,6 +100,20 @@ TEST(Clock, RunsOutAndEndsTheGame) {
     EXPECT_TRUE(game.clockVisible);
     EXPECT_NEAR(game.elapsed, 12.0, 0.02);
     EXPECT_EQ(game.boardCounters.playTime, game.elapsed);
+}
+
+TEST(Clock, BlinksBelowElevenSecondsDownToOneInclusive) {
+    Game game = clockedBoard(30);
+    ASSERT_TRUE(game.clockRunning);
+    const double slice = 1.0 / 64;  // lands exactly on whole seconds
+    for (const auto& [at, blinks] : {std::pair{11.0, false}, std::pair{11.0 - slice, true}, std::pair{1.0, true}}) {
+        game.timeRemaining = at + slice;
+        game.clockVisible = true;
+        game.clockBlinkTimer = 0.33;  // a blinking clock turns over on this slice
+        game.step(slice);
+        ASSERT_EQ(game.timeRemaining, at);
+        EXPECT_EQ(game.clockVisible, !blinks) << at << " s left";
+    }
 }
 
 TEST(Completion, PaysTheTimeBonusThenMovesOn) {
@@ -183,6 +204,10 @@ TEST(BlockTokens, PlaceBlocksOnFreeFloorOnly) {
     EXPECT_EQ(game.blockTokens, 1);
     game.setPaused(true);
     EXPECT_FALSE(game.placeBlock(200, 200));
+    game.setPaused(false);
+    EXPECT_TRUE(game.placeBlock(200, 200)) << "the last token";
+    EXPECT_EQ(game.blockTokens, 0);
+    EXPECT_FALSE(game.placeBlock(300, 200));
 }
 
 TEST(HighScore, SetHighScoreTakesTheLargerOfValueAndScore) {

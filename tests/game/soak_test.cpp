@@ -1,5 +1,6 @@
-// A short soak: every board of the set played with random ink, checked after
-// every sub-step. The full one is tools/soak (120 s a board, several seeds).
+// A short soak: every board of the set played with random ink and a few with
+// the solver's, checked after every sub-step. The full one is tools/soak
+// (120 s a board, several seeds).
 #include "soak.h"
 
 #include <gtest/gtest.h>
@@ -49,6 +50,21 @@ TEST(Soak, EveryBoardPlaysWithRandomInkWithinTheRules) {
     for (std::int64_t board : {0, 200, 300, 420, 550}) soakBoard(game, board, 2, 60.0, result);
     for (const std::string& failure : result.failures) ADD_FAILURE() << failure;
     EXPECT_GT(result.subSteps, 480000u);
+}
+
+// The solver's ink goes where the balls go, as random ink seldom does: a
+// board of each difficulty and a bonus board, watched after every sub-step
+// of the solver's own game (its state at the finish proves it is that game).
+TEST(Soak, TheSolversInkKeepsTheRulesInEverySubStepOfItsOwnGame) {
+    Game game(boardSet());
+    SoakResult result;
+    for (int board : {3, 250, 330, 380, 400, 540}) soakBoardWithSolver(game, board, 1, 40.0, result);
+    for (const std::string& failure : result.failures) ADD_FAILURE() << failure;
+    EXPECT_GE(result.solverReplays, 5u);
+    EXPECT_EQ(result.solverReplaysMatching, result.solverReplays);
+    EXPECT_GE(result.solverWins, 4u);
+    // Two whole sub-steps and a part in every tick of the solver's play.
+    EXPECT_GE(static_cast<double>(result.subSteps), 3 * result.solverSeconds * ticksPerSecond);
 }
 
 }  // namespace

@@ -140,6 +140,84 @@ TEST(OneWay, AColouredWallStopsOtherColoursBothWays) {
     EXPECT_TRUE(passed(roll(unknownDirection, 2, fromAbove), fromAbove)) << "directions 4..15 are never solid";
 }
 
+// Each gate is solid only for a ball moving against it (at any speed, however
+// slow) whose truncated centre is within 6 px of the side it is entered from,
+// and a coloured gate adds a band 12 px deep on its blocking side for other colours.
+TEST(OneWay, GatesAreSolidExactlyAgainstTheirDirectionWhateverTheSpeed) {
+    struct Edge {
+        const char* token;
+        double inside, outside;  // centre coordinates across the blocking edge, along the gate's axis
+        bool vertical;           // the axis is y
+        double against;          // a slow velocity against the gate
+        double bandIn, bandOut;  // point coordinates just inside and outside the coloured band
+    };
+    const Edge edges[] = {
+        {"^", 261.9, 262.0, true, 0.5, 267, 268},
+        {"v", 283.0, 282.9, true, -0.5, 276, 275},
+        {"<", 261.9, 262.0, false, 0.5, 267, 268},
+        {">", 283.0, 282.9, false, -0.5, 276, 275},
+    };
+    for (const Edge& e : edges) {
+        SCOPED_TRACE(e.token);
+        Game game = boardWith(std::string(e.token));
+        const BoardCell& cell = game.cells[target];
+        const auto ballAt = [&](double along, double v) {
+            Ball ball;
+            ball.color = 1;
+            ball.x = e.vertical ? 272 : along;
+            ball.y = e.vertical ? along : 272;
+            (e.vertical ? ball.vy : ball.vx) = v;
+            return ball;
+        };
+        const BoardPoint middle{272, 272};
+        EXPECT_TRUE(game.cellSolidFor(cell, target, ballAt(e.inside, e.against), middle));
+        EXPECT_FALSE(game.cellSolidFor(cell, target, ballAt(e.outside, e.against), middle));
+        EXPECT_FALSE(game.cellSolidFor(cell, target, ballAt(e.inside, -e.against), middle)) << "going its way";
+        EXPECT_FALSE(game.cellSolidFor(cell, target, ballAt(e.inside, 0.0), middle)) << "standing still";
+
+        Game coloured = boardWith(std::string(e.token) + "2");
+        const BoardCell& gate = coloured.cells[target];
+        const Ball going = ballAt(272, -e.against);  // its own way, far from the edge
+        const auto point = [&](double across) {
+            return e.vertical ? BoardPoint{272, across} : BoardPoint{across, 272};
+        };
+        EXPECT_TRUE(coloured.cellSolidFor(gate, target, going, point(e.bandIn)));
+        EXPECT_FALSE(coloured.cellSolidFor(gate, target, going, point(e.bandOut)));
+        Ball blue = going;
+        blue.color = 2;
+        EXPECT_FALSE(coloured.cellSolidFor(gate, target, blue, point(e.bandIn))) << "its own colour passes";
+    }
+}
+
+// A ball touching two walls takes the colour of the one whose centre is
+// nearer its truncated centre; on a tie the first corner (top left) wins.
+TEST(Walls, BetweenTwoWallsTheNearerRecoloursAndATieGoesToTheFirstCorner) {
+    // In the middle of the board and in its top-left corner (cell 0 must win
+    // as any other does); side by side, then one above the other.
+    for (const int first : {target, 0}) {
+        const double origin = first == 0 ? 0.0 : 256.0;  // the first wall's left and top pixel
+        for (const int second : {first + 1, first + boardColumns}) {
+            const bool across = second == first + 1;
+            Level level = buildLevel("");
+            level.cells[static_cast<std::size_t>(first)] = tileFromToken("#1");
+            level.cells[static_cast<std::size_t>(second)] = tileFromToken("#2");
+            Game game = gameWith(level);
+            for (const auto& [offset, color] : {std::pair{31.5, 1}, std::pair{32.5, 1}, std::pair{33.5, 2}}) {
+                SCOPED_TRACE(std::string(across ? "across at " : "down at ") + std::to_string(origin + offset));
+                Ball ball;
+                // 2 px into the walls' common side, so it touches both.
+                ball.x = across ? origin + offset : origin + 42;
+                ball.y = across ? origin + 42 : origin + offset;
+                (across ? ball.vy : ball.vx) = -100;
+                ball.color = 3;
+                game.collideTiles(ball);
+                EXPECT_EQ(ball.color, color);
+                EXPECT_GT(across ? ball.vy : ball.vx, 0);
+            }
+        }
+    }
+}
+
 TEST(Filters, PassTheirOwnColourOnly) {
     {
         Game game = boardWith("F30");

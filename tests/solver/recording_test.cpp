@@ -67,6 +67,9 @@ TEST(Recording, RefusesMalformedTextNamingTheLine) {
     EXPECT_EQ(refusal(replaceLine(text, 5, "stroke 99 10 10")), "Line 6: this input comes before the one above it.");
     EXPECT_EQ(refusal(replaceLine(text, 5, "wiggle 0.5 1 1")),
               "Line 5: unknown input \"wiggle\" (expected stroke, point, end, block or finish).");
+    // A control byte in a quoted word is shown, not left to cut the message short.
+    EXPECT_EQ(refusal(replaceLine(text, 5, std::string("s\0k\x1b 0.5 1 1", 12))),
+              "Line 5: unknown input \"s\\x00k\\x1B\" (expected stroke, point, end, block or finish).");
     EXPECT_EQ(refusal(text.substr(0, text.rfind("hash"))),
               "Line " + std::to_string(std::count(text.begin(), text.end(), '\n')) +
                   ": the recording ends without the hash.");
