@@ -125,5 +125,24 @@ TEST_F(BoardSetFacts, SpeedsRiseAndTimePerBallFallsWithDifficulty) {
     }
 }
 
+// Every ball of a lock's key colour sunk turns the lock, so a second key ball
+// would shut it again on the balls still to come.
+TEST_F(BoardSetFacts, LockedBoardsHaveOneBallOfTheKeyColour) {
+    for (const Level& level : *levels) {
+        std::vector<int> keys;
+        std::vector<int> balls(level.queue.begin(), level.queue.end());
+        for (const TileCell& cell : level.cells) {
+            const int kind = tileKindOf(cell.code);
+            if (kind == static_cast<int>(TileKind::KeyholeWall)) keys.push_back(tileP0(cell.code));
+            if (kind == static_cast<int>(TileKind::PreplacedBall)) balls.push_back(tileP0(cell.code));
+        }
+        std::sort(keys.begin(), keys.end());
+        keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
+        for (int key : keys) {
+            EXPECT_EQ(std::count(balls.begin(), balls.end(), key), 1) << "board " << level.id << ", key colour " << key;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace corvale

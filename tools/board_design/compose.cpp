@@ -139,7 +139,10 @@ bool composeBoard(Draft& draft, Rng& rng, const Brief& brief, unsigned features,
         const std::vector<Motif> motifs = motifsFor(n);
         const std::size_t turn = static_cast<std::size_t>(brief.id * 3 + brief.attempt / 3);
         scene = drawMotif(canvas, motifs[turn % motifs.size()], n, rng);
-        if (n <= 2 && scene.pair.size() == 2 && scene.pockets.size() == 4 && rng.chance(n == 1 ? 30 : brief.difficulty == 0 ? 80 : 50)) {
+        if (n <= 2 && scene.pair.size() == 2 && scene.pockets.size() == 4 &&
+            rng.chance(n == 1                  ? 30
+                       : brief.difficulty == 0 ? 80
+                                               : 50)) {
             scene.pockets = {scene.pockets[static_cast<std::size_t>(scene.pair[0])],
                              scene.pockets[static_cast<std::size_t>(scene.pair[1])]};
         }
@@ -262,6 +265,14 @@ bool composeBoard(Draft& draft, Rng& rng, const Brief& brief, unsigned features,
     Level& level = canvas.level;
     int queued = brief.balls;
     bool waiting = false;
+    // Every key ball sunk turns the locks, so a second one would shut them on
+    // the balls still to come: a keyhole board has one ball of its key colour.
+    std::vector<int> others;
+    for (int c : colors) {
+        if (c != key) others.push_back(c);
+    }
+    if (anyKeyhole && others.empty()) return false;
+    int keysOnBoard = 0;
     if (brief.preplacedOnly || ((features & Preplaced) && (lead == Preplaced || rng.chance(35)))) {
         // Balls parked in the open, heading for the nearest wall.
         const bool all = brief.preplacedOnly || lead == Preplaced;
@@ -271,9 +282,11 @@ bool composeBoard(Draft& draft, Rng& rng, const Brief& brief, unsigned features,
             const int c = rng.between(2, 14), r = rng.between(2, 14);
             if (!canvas.isFloor(c, r)) continue;
             const int heading = r < 8 ? 0 : 16;
-            canvas.put(c, r,
-                       ball(colors[static_cast<std::size_t>(placed) % colors.size()],
-                            (heading + rng.between(-3, 3) + 32) & 31));
+            int color = colors[static_cast<std::size_t>(placed) % colors.size()];
+            if (anyKeyhole && color == key && keysOnBoard > 0)
+                color = others[static_cast<std::size_t>(placed) % others.size()];
+            if (anyKeyhole && color == key) ++keysOnBoard;
+            canvas.put(c, r, ball(color, (heading + rng.between(-3, 3) + 32) & 31));
             ++placed;
         }
         queued = all ? 0 : brief.balls - placed;
@@ -286,6 +299,16 @@ bool composeBoard(Draft& draft, Rng& rng, const Brief& brief, unsigned features,
     } else {
         level.queue = spreadColors(colors, queued, rng);
         if (anyKeyhole) {
+            std::size_t spare = 0;
+            for (int& c : level.queue) {
+                if (c != key) continue;
+                if (keysOnBoard == 0) {
+                    ++keysOnBoard;
+                } else {
+                    c = others[spare++ % others.size()];
+                }
+            }
+            if (keysOnBoard == 0) level.queue.front() = key;
             // The key colour leads.
             std::stable_partition(level.queue.begin(), level.queue.end(), [&](int c) { return c == key; });
         }
