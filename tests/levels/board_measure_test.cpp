@@ -89,8 +89,11 @@ TEST(MeasuredTimeLimit, LeavesEveryWinStandingAndTightensWithDifficulty) {
             }
         }
     }
-    EXPECT_EQ(measuredTimeLimit(60.0, 0), 120);
-    EXPECT_EQ(measuredTimeLimit(60.0, 4), 75);
+    EXPECT_EQ(measuredTimeLimit(60.0, 0), 175);
+    EXPECT_EQ(measuredTimeLimit(30.0, 0), 90);
+    EXPECT_EQ(measuredTimeLimit(10.0, 0), 60);
+    EXPECT_EQ(measuredTimeLimit(60.0, 4), 80);
+    EXPECT_EQ(measuredTimeLimit(10.0, 4), 40);
     EXPECT_FALSE(fitsLimit({true, 1, 172.0, 0.0, 0}, measuredTimeLimit(172.0, 0)));
     EXPECT_FALSE(fitsLimit({false, 3, 10.0, 100.0, 0}, 175));
 }

@@ -48,7 +48,7 @@ std::string writeMeasureTable(const MeasureTable& table);
 Measure measureDrawing(const Level& level);
 
 // A limit fitted to the time the solver needed: generous on Beginner,
-// tight on Expert, in whole 5 s, from 40 to 175 s.
+// tight on Expert, in whole 5 s, from 60 s (Beginner) or 40 s (Expert) to 175 s.
 int measuredTimeLimit(double timeUsed, int difficulty);
 
 // Whether a person's limit leaves the solver's win standing: it won, and
