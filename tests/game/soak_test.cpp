@@ -58,7 +58,7 @@ TEST(Soak, EveryBoardPlaysWithRandomInkWithinTheRules) {
 TEST(Soak, TheSolversInkKeepsTheRulesInEverySubStepOfItsOwnGame) {
     Game game(boardSet());
     SoakResult result;
-    for (int board : {3, 250, 330, 380, 400, 540}) soakBoardWithSolver(game, board, 1, 40.0, result);
+    for (int board : {3, 250, 330, 380, 400, 540}) soakBoardWithSolver(game, board, 1, 60.0, result);
     for (const std::string& failure : result.failures) ADD_FAILURE() << failure;
     EXPECT_GE(result.solverReplays, 5u);
     EXPECT_EQ(result.solverReplaysMatching, result.solverReplays);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 
 #include "board_rules.h"
 #include "ideas.h"
@@ -73,6 +74,20 @@ TEST(BoardDesignCanvas, RemovesLoneSpecksButKeepsShapes) {
     EXPECT_EQ(canvas.code(12, 12), wall(Red));
 }
 
+// A recolouring bar beside a launcher is cut into stubs by it and repaints
+// every ball the moment it appears.
+bool paintBesideLauncher(const Level& level) {
+    for (int cell = 0; cell < boardCellCount; ++cell) {
+        if (tileKindOf(level.cells[static_cast<std::size_t>(cell)].code) != 1) continue;
+        const int c = cell % 17, r = cell / 17;
+        for (const auto& [dc, dr] : {std::array<int, 2>{0, 1}, {0, -1}, {1, 0}, {-1, 0}}) {
+            const std::uint16_t next = level.cells[static_cast<std::size_t>(c + dc + 17 * (r + dr))].code;
+            if (tileKindOf(next) == 3 && next != wall()) return true;
+        }
+    }
+    return false;
+}
+
 TEST(BoardDesignCompose, EveryMotifKeepsTheRulesWithReadableIdeas) {
     const std::vector<std::vector<int>> palettes{{Red}, {Red, Blue}, {Green, Gold, Red}, {Red, Blue, Green, Gold}};
     const unsigned leads[] = {0u, Valves, Filters, Bricks, Paint, Ramps, TimedDoors, Keyholes, Launchers};
@@ -88,6 +103,7 @@ TEST(BoardDesignCompose, EveryMotifKeepsTheRulesWithReadableIdeas) {
         ++drawn;
         EXPECT_EQ(checkBoard(withHeader(draft.canvas.level)), std::vector<std::string>{})
             << "board " << id << ": " << draft.idea;
+        EXPECT_FALSE(paintBesideLauncher(draft.canvas.level)) << "board " << id << ": " << draft.idea;
         EXPECT_LE(draft.idea.size(), 90u) << draft.idea;
         EXPECT_EQ(draft.idea.find(" ,"), std::string::npos) << draft.idea;
         EXPECT_EQ(draft.idea.back(), '.');

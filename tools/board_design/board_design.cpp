@@ -253,14 +253,15 @@ void placeNovice(std::vector<Made>& made, const FairnessOptions& fairness) {
             if (id == 179 || level.queue.empty() || (missing >= 3 && missing <= 72)) continue;
             const std::vector<int> kept = level.queue;
             if (missing > 72 && level.queue.size() < 18) level.queue.push_back(level.queue[level.queue.size() / 2]);
-            if (missing < 3 && level.queue.size() > 3) level.queue.pop_back();
+            if (missing < 3 && level.queue.size() > 2) level.queue.pop_back();
             // A ball more or less changes how balls meet: the board must stay fair.
             if (level.queue != kept && !checkFairness(level, fairness).faults.empty()) level.queue = kept;
         }
     }
     int missing = noviceOffset - total();
     if (missing < 3 || missing > 72)
-        throw std::runtime_error("The Beginner records cannot be made to fill their bytes.");
+        throw std::runtime_error("The Beginner records cannot be made to fill their bytes (" +
+                                 std::to_string(missing) + " missing).");
     for (int i = 0; i < 3; ++i) {
         const int share = missing / (3 - i);
         std::vector<std::uint8_t>& bytes = made[static_cast<std::size_t>(padded[i])].level.trailingBytes;

@@ -2,6 +2,7 @@
 // few extras, each chosen for the mechanism the board is about.
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 
 #include "board_rules.h"
 #include "ideas.h"
@@ -136,9 +137,8 @@ bool composeBoard(Draft& draft, Rng& rng, const Brief& brief, unsigned features,
         const bool many = n >= 3 || (lead == Keyholes && n >= 2 && rng.chance(30));
         scene = legacyScene(canvas, rng, n, many);
     } else {
-        const std::vector<Motif> motifs = motifsFor(n);
-        const std::size_t turn = static_cast<std::size_t>(brief.id * 3 + brief.attempt / 3);
-        scene = drawMotif(canvas, motifs[turn % motifs.size()], n, rng);
+        const std::vector<Motif> order = motifOrder(brief.id, n);
+        scene = drawMotif(canvas, order[static_cast<std::size_t>(brief.attempt / 3) % order.size()], n, rng);
         if (n <= 2 && scene.pair.size() == 2 && scene.pockets.size() == 4 &&
             rng.chance(n == 1                  ? 30
                        : brief.difficulty == 0 ? 80
@@ -246,6 +246,9 @@ bool composeBoard(Draft& draft, Rng& rng, const Brief& brief, unsigned features,
                 const int kind = canvas.inside(c, r) ? tileKindOf(canvas.code(c, r)) : 3;
                 beforeDoor = beforeDoor || kind == 2 || (kind >= 4 && kind <= 7) || kind == 10;
             }
+            // Nor on or beside a launcher, which would cut the bar into stubs.
+            for (const Cell& at : launchAt)
+                beforeDoor = beforeDoor || std::abs(at.column - cell.column) + std::abs(at.row - cell.row) <= 1;
             if (!beforeDoor) cells.push_back(cell);
         }
         // One bar: the longest unbroken run, never stubs scattered along the row.

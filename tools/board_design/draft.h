@@ -73,6 +73,11 @@ struct Scene {
 // pockets themselves are drawn by the caller with their doors.
 enum class Motif { Vault, Rack, Rooms, Spine, Pillars, Diagonals, Pinball, Spiral };
 std::vector<Motif> motifsFor(int colors);
+
+// The motifs a board tries in turn, three drawings each: neighbouring ids
+// start on different motifs, and a motif that fails hands on to a shuffled
+// order of the rest, so no one motif gathers the failures of another.
+std::vector<Motif> motifOrder(int id, int colors);
 Scene drawMotif(Canvas& canvas, Motif motif, int colors, Rng& rng);
 
 // Removes gray wall cells that stand alone with floor all round: specks

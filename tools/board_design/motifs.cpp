@@ -188,6 +188,26 @@ std::vector<Motif> motifsFor(int colors) {
     return out;
 }
 
+std::vector<Motif> motifOrder(int id, int colors) {
+    std::vector<Motif> rest = motifsFor(colors);
+    // 5 shares no factor with 7 or 8 motifs: consecutive ids start apart.
+    const std::size_t first = static_cast<std::size_t>(id) * 5 % rest.size();
+    std::vector<Motif> order{rest[first]};
+    rest.erase(rest.begin() + static_cast<std::ptrdiff_t>(first));
+    // The pinball table hides its pockets in the side walls, so it passes the
+    // fairness runs where open rooms fail; as everyone's second choice it
+    // would fill half a difficulty. It is the last resort.
+    const bool pinball = std::erase(rest, Motif::Pinball) > 0;
+    Rng rng{static_cast<std::uint32_t>(id) * 2654435761u + 97u};
+    while (!rest.empty()) {
+        const auto k = static_cast<std::ptrdiff_t>(rng.below(static_cast<int>(rest.size())));
+        order.push_back(rest[static_cast<std::size_t>(k)]);
+        rest.erase(rest.begin() + k);
+    }
+    if (pinball) order.push_back(Motif::Pinball);
+    return order;
+}
+
 Scene drawMotif(Canvas& canvas, Motif motif, int colors, Rng& rng) {
     const Symmetry kept = canvas.symmetry;
     canvas.symmetry = Symmetry::None;

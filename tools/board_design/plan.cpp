@@ -251,9 +251,9 @@ std::vector<Plan> planSet() {
         if (brief.bonus) brief.balls = std::min(18, brief.balls + 2 + static_cast<int>((h >> 4) % 3));
 
         // Speeds rise across and within the difficulties; launches mostly every 4 s.
-        const int speedBase[5][2] = {{50, 110}, {80, 150}, {100, 180}, {120, 210}, {150, 250}};
-        plan.minSpeed = speedBase[d][0] + static_cast<int>(brief.stage * 20) + static_cast<int>((h >> 6) % 6);
-        plan.maxSpeed = speedBase[d][1] + static_cast<int>(brief.stage * 40) + static_cast<int>((h >> 9) % 11);
+        const int speedBase[5][2] = {{50, 80}, {80, 150}, {100, 180}, {120, 210}, {150, 250}};
+        plan.minSpeed = speedBase[d][0] + static_cast<int>(brief.stage * (d == 0 ? 10 : 20)) + static_cast<int>((h >> 6) % 6);
+        plan.maxSpeed = speedBase[d][1] + static_cast<int>(brief.stage * (d == 0 ? 30 : 40)) + static_cast<int>((h >> 9) % 11);
         plan.maxSpeed = std::min(plan.maxSpeed, 300);
         static const int otherIntervals[] = {2, 3, 5, 6, 3, 5, 8, 6};
         plan.interval = (h >> 13) % 100 < 70 ? 4 : otherIntervals[(h >> 17) % 8];
