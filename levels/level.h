@@ -73,6 +73,11 @@ inline constexpr std::array<DifficultyRange, 5> difficultyRanges{{
 // one of the reader's sentences; nothing partial is returned.
 std::vector<Level> parseLevelResource(std::span<const std::uint8_t> bytes);
 
+// The same reader for a resource of `count` records: a real resource is a
+// third of a megabyte, so the fuzzer reaches the record reader through
+// short ones.
+std::vector<Level> parseLevelRecords(std::span<const std::uint8_t> bytes, int count);
+
 // Name of difficulty 0..4; anything else reads "Beginner".
 std::string difficultyName(int difficulty);
 

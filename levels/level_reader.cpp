@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <stdexcept>
 
 #include "level.h"
@@ -54,10 +55,14 @@ std::string difficultyName(int difficulty) {
 }
 
 std::vector<Level> parseLevelResource(std::span<const std::uint8_t> bytes) {
+    return parseLevelRecords(bytes, levelCount);
+}
+
+std::vector<Level> parseLevelRecords(std::span<const std::uint8_t> bytes, int count) {
     std::vector<Level> levels;
-    levels.reserve(levelCount);
+    levels.reserve(static_cast<std::size_t>(std::max(count, 0)));
     std::size_t p = 0;
-    for (int n = 0; n < levelCount; ++n) {
+    for (int n = 0; n < count; ++n) {
         if (bytes.size() - p < 2) throw std::runtime_error(truncatedMessage);
         const std::size_t payload = static_cast<std::size_t>((bytes[p] << 8) | bytes[p + 1]);
         if (payload < 9 || payload > bytes.size() - p - 2) throw std::runtime_error(recordLengthMessage);

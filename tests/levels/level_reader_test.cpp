@@ -91,6 +91,21 @@ TEST(LevelReader, WantsExactlyOneZeroTrailerByte) {
     }
 }
 
+TEST(LevelReader, ShortResourcesReadTheRecordsAskedForThenTheTrailer) {
+    // The fuzzer's way in: the same reader over two records instead of 551.
+    const std::vector<Level> whole = levelSet(plainLevel());
+    const std::vector<Level> two(whole.begin(), whole.begin() + 2);
+    const std::vector<std::uint8_t> bytes = resourceOf(two);
+    const std::vector<Level> read = parseLevelRecords(bytes, 2);
+    ASSERT_EQ(read.size(), 2u);
+    EXPECT_EQ(read[1].id, 1);
+    EXPECT_EQ(read[1].recordOffset, bytes.size() / 2);
+    EXPECT_EQ(resourceOf(read), bytes);
+    EXPECT_THROW(parseLevelRecords(bytes, 1), std::runtime_error);  // a record where the trailer belongs
+    EXPECT_THROW(parseLevelRecords(bytes, 3), std::runtime_error);
+    EXPECT_THROW(parseLevelResource(bytes), std::runtime_error);
+}
+
 TEST(LevelReader, ResourceEndingBeforeOrInsideTheLastRecord) {
     const std::vector<std::uint8_t> good = resourceOf(levelSet(plainLevel()));
     const std::size_t last = offsetOfRecord(good, 550);
