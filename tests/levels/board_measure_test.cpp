@@ -96,6 +96,7 @@ TEST(MeasuredTimeLimit, LeavesEveryWinStandingAndTightensWithDifficulty) {
     EXPECT_EQ(measuredTimeLimit(10.0, 4), 40);
     EXPECT_FALSE(fitsLimit({true, 1, 172.0, 0.0, 0}, measuredTimeLimit(172.0, 0)));
     EXPECT_FALSE(fitsLimit({false, 3, 10.0, 100.0, 0}, 175));
+    EXPECT_FALSE(fitsLimit({true, 2, 10.0, 4.0, 0}, 175));
 }
 
 // The clock must not cut a measure short: a board whose present limit is

@@ -118,7 +118,10 @@ int measuredTimeLimit(double timeUsed, int difficulty) {
 bool fitsLimit(const Measure& measure, int limit) {
     // The solver looks 3.5 s ahead: a clock that runs out within that could
     // change what it chooses, so the win only stands with that much in hand.
-    return measure.won && measure.timeUsed + 4.0 <= limit;
+    // And only a first-try win: in the set the board starts from another
+    // random state (a run first draws from all of Beginner), so a drawing
+    // the solver lost before it won is one it may lose there on every seed.
+    return measure.won && measure.seed == 1 && measure.timeUsed + 4.0 <= limit;
 }
 
 }  // namespace corvale::design

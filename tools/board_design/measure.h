@@ -51,8 +51,8 @@ Measure measureDrawing(const Level& level);
 // tight on Expert, in whole 5 s, from 60 s (Beginner) or 40 s (Expert) to 175 s.
 int measuredTimeLimit(double timeUsed, int difficulty);
 
-// Whether a person's limit leaves the solver's win standing: it won, and
-// the clock keeps a look-ahead's worth of seconds in hand.
+// Whether a person's limit leaves the solver's win standing: it won on the
+// first seed, and the clock keeps a look-ahead's worth of seconds in hand.
 bool fitsLimit(const Measure& measure, int limit);
 
 }  // namespace corvale::design
