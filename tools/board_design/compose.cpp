@@ -317,6 +317,7 @@ bool composeBoard(Draft& draft, Rng& rng, const Brief& brief, unsigned features,
         }
     }
     draft.fixedOrder = anyKeyhole;
+    draft.motif = scene.motif;
     removeSpecks(canvas);
     if (!boardConnected(level)) return false;  // an extra shut a doorway: draw again
     transformCanvas(canvas, Image{rng.chance(50), false, rng.below(4)});

@@ -27,6 +27,7 @@ struct Draft {
     Canvas canvas;
     std::string idea;         // one line, what the board is about
     bool fixedOrder = false;  // the queue's order is part of the idea: never shuffled
+    std::string motif;        // the whole-board shape; empty for a hand-drawn board
 };
 
 // How a pocket's doorway is closed.
