@@ -4,17 +4,15 @@
 // --rules skips the play; --full sweeps every launch direction at more
 // speeds and launch moments and plays 300 seeds a board (minutes, not
 // seconds). Prints every fault and exits 1 when there is one.
-#include <atomic>
 #include <cstdio>
 #include <cstring>
 #include <exception>
-#include <mutex>
-#include <thread>
 #include <vector>
 
 #include "board_fairness.h"
 #include "board_files.h"
 #include "board_rules.h"
+#include "two_threads.h"
 
 int main(int argc, char** argv) {
     const bool rulesOnly = argc == 3 && std::strcmp(argv[2], "--rules") == 0;
@@ -31,23 +29,9 @@ int main(int argc, char** argv) {
             const corvale::FairnessOptions options = full ? corvale::fullFairness() : corvale::quickFairness();
             // Boards play apart from each other: two threads halve a full check.
             std::vector<corvale::FairnessReport> reports(levels.size());
-            std::atomic<std::size_t> next{0};
-            std::exception_ptr failure;
-            std::mutex guard;
-            auto work = [&] {
-                try {
-                    for (std::size_t i = next++; i < levels.size(); i = next++)
-                        reports[i] = corvale::checkFairness(levels[i], options);
-                } catch (...) {
-                    const std::lock_guard lock(guard);
-                    failure = std::current_exception();
-                    next = levels.size();
-                }
-            };
-            std::thread helper(work);
-            work();
-            helper.join();
-            if (failure) std::rethrow_exception(failure);
+            corvale::forEachOnTwoThreads(levels.size(), [&](std::size_t i) {
+                reports[i] = corvale::checkFairness(levels[i], options);
+            });
             for (const corvale::Level& level : levels) {
                 const corvale::FairnessReport& report = reports[static_cast<std::size_t>(level.id)];
                 for (const std::string& fault : report.faults) {

@@ -22,7 +22,6 @@
 #include <mutex>
 #include <stdexcept>
 #include <string>
-#include <thread>
 
 #include "board_fairness.h"
 #include "board_files.h"
@@ -31,6 +30,7 @@
 #include "ideas.h"
 #include "measure.h"
 #include "plan.h"
+#include "two_threads.h"
 
 namespace corvale::design {
 namespace {
@@ -350,24 +350,11 @@ std::vector<corvale::design::Made> designAll(const std::vector<corvale::design::
                                              const corvale::FairnessOptions& fairness,
                                              corvale::design::Measuring& measuring) {
     std::vector<corvale::design::Made> made(plans.size());
-    std::atomic<std::size_t> next{0}, done{0};
-    std::exception_ptr failure;
-    std::mutex failureGuard;
-    auto work = [&] {
-        for (std::size_t i = next++; i < plans.size(); i = next++) {
-            try {
-                made[i] = designBoard(plans[i], fairness, measuring);
-            } catch (...) {
-                const std::lock_guard lock(failureGuard);
-                if (!failure) failure = std::current_exception();
-            }
-            if (++done % 50 == 0) std::fprintf(stderr, "designed %zu\n", done.load());
-        }
-    };
-    std::thread helper(work);
-    work();
-    helper.join();
-    if (failure) std::rethrow_exception(failure);
+    std::atomic<std::size_t> done{0};
+    corvale::forEachOnTwoThreads(plans.size(), [&](std::size_t i) {
+        made[i] = designBoard(plans[i], fairness, measuring);
+        if (++done % 50 == 0) std::fprintf(stderr, "designed %zu\n", done.load());
+    });
     return made;
 }
 
