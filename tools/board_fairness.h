@@ -13,19 +13,28 @@
 
 namespace corvale {
 
+// The largest share of no-ink runs a normal board may clear by itself.
+inline constexpr double maxSelfClearShare = 0.10;
+
 struct FairnessOptions {
     int directionStride = 1;   // every n-th of the 100 direction fractions, all four sign pairs
     int speedCount = 3;        // speeds per sweep: min, max - 1 and evenly between
     int launchTimes = 1;       // launch moments swept: the first launch and the following intervals
-    int seeds = 100;           // whole no-ink runs, seeds 1..n
+    int seeds = 100;           // whole no-ink runs, seeds firstSeed..firstSeed + n - 1
+    int firstSeed = 1;
     double margin = 3.5;       // seconds a ball must stay out of wrong holes after appearing (the rule says 3)
     double runSeconds = 90.0;  // longest no-ink run (the time limit ends normal runs sooner)
+    double maxSelfClear = maxSelfClearShare;  // share of runs a normal board may clear by itself
 };
 
 // A quick look, for the test suite and the designer's loop.
 FairnessOptions quickFairness();
 // Every direction, more speeds, launch moments and seeds.
 FairnessOptions fullFairness();
+// What the designer demands of a drawing it keeps: as thorough as the full
+// check but on seeds of its own and with a stricter share, so that the full
+// check's seeds stand for the ones nobody has tried.
+FairnessOptions provingFairness();
 
 struct FairnessReport {
     std::vector<std::string> faults;  // one sentence each; empty when fair
@@ -36,8 +45,5 @@ struct FairnessReport {
 };
 
 FairnessReport checkFairness(const Level& level, const FairnessOptions& options);
-
-// The largest share of no-ink runs a normal board may clear by itself.
-inline constexpr double maxSelfClearShare = 0.10;
 
 }  // namespace corvale

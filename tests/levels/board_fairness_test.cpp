@@ -49,7 +49,7 @@ TEST(BoardFairness, GuardedHolesAndWildcardsAreFair) {
     Level gray = twoColours();
     gray.queue = {0, 0};  // gray balls may take any hole
     const FairnessReport wild = checkFairness(gray, quick());
-    EXPECT_EQ(wild.runs, 4);
+    EXPECT_GT(wild.runs, 0);
     for (const std::string& fault : wild.faults) EXPECT_EQ(fault.find("wrong hole"), std::string::npos) << fault;
 }
 
@@ -71,9 +71,11 @@ TEST(BoardFairness, ABoardThatClearsItselfIsReported) {
     cellAt(level, 8, 2).code = 0;
     cellAt(level, 8, 5).code = makeTileCode(9, 1, 0, 1);  // red, straight down into the red hole
     const FairnessReport report = checkFairness(level, quick());
-    EXPECT_EQ(report.selfCleared, report.runs);
+    // The first run past the allowed share ends the count.
+    EXPECT_EQ(report.selfCleared, 1);
+    EXPECT_EQ(report.runs, 1);
     ASSERT_FALSE(report.faults.empty());
-    EXPECT_NE(report.faults.back().find("clears itself in 4 of 4 runs"), std::string::npos) << report.faults.back();
+    EXPECT_NE(report.faults.back().find("clears itself in 1 of 1 runs"), std::string::npos) << report.faults.back();
     level.bonus = true;  // a bonus board may
     level.timeLimit = 0;
     EXPECT_TRUE(checkFairness(level, quick()).faults.empty());

@@ -189,11 +189,14 @@ bool composeBoard(Draft& draft, Rng& rng, const Brief& brief, unsigned features,
     }
     if (lead == Keyholes && !anyKeyhole) return false;
 
+    // Boards that keep clearing themselves get one-cell doorways from the
+    // fifth motif tried on.
+    const bool narrow = brief.attempt >= 12;
     for (std::size_t k = 0; k < sites; ++k) {
         // Beginner's bricks are a door only; later a whole vault.
         const bool vault = doors[k] == Door::Breakable && brief.difficulty >= 1;
         const std::uint16_t ring = vault ? makeTileCode(4, holes[k]) : wall();
-        pocket(canvas, scene.pockets[k], holes[k], doors[k], key, ring);
+        pocket(canvas, scene.pockets[k], holes[k], doors[k], key, ring, narrow);
     }
 
     std::vector<Cell> launchAt{scene.launcher};

@@ -86,7 +86,8 @@ TileCell cellOf(const HandBoard& board, int column, int row) {
 }
 
 // A red ball and a blue ball; each colour's hole is tucked into a pocket
-// that opens downwards, so every ball needs a bank shot off the floor.
+// that opens downwards through a one-cell mouth, so every ball needs a bank
+// shot off the floor.
 const HandBoard first{
     0,
     "Two pockets open downwards: bank each ball off the floor into its own.",
@@ -94,7 +95,7 @@ const HandBoard first{
     {},
     {"#################", "#...............#", "#.......L.......#", "#...............#", "#...............#",
      "#...#.......#...#", "#...............#", "#...............#", "#.##.........##.#", "#...............#",
-     "#...............#", "#.####.....####.#", "#.#rr#.....#bb#.#", "#.#rr#.....#bb#.#", "#...............#",
+     "#...............#", "#.####.....####.#", "#.#rr#.....#bb#.#", "#.#rr#.....#bb#.#", "#.##.........##.#",
      "#...............#", "#################"}};
 
 // A gray hole under blue bricks, mirrored by one under red bricks: a
@@ -146,9 +147,9 @@ const HandBoard paintShop{
     "Red balls, blue holes: bank every ball off the blue paint before it goes home.",
     {Red, Red},
     {},
-    {"#################", "#...............#", "#.......L.......#", "#...............#", "#.....BBBBB.....#",
+    {"#################", "#...............#", "#.......L.......#", "#...............#", "#.......B.......#",
      "#...............#", "#...............#", "#...#.......#...#", "#...............#", "#...............#",
-     "#...............#", "#.####.....####.#", "#.#bb#.....#bb#.#", "#.#bb#.....#bb#.#", "#...............#",
+     "#...............#", "#.####.....####.#", "#.#bb#.....#bb#.#", "#.#bb#.....#bb#.#", "#.##.........##.#",
      "#...............#", "#################"}};
 
 // The first bricks: a door that only its own colour can break.

@@ -19,7 +19,7 @@ std::string colorList(const std::vector<int>& colors) {
     return out;
 }
 
-void pocket(Canvas& canvas, const Pocket& where, int color, Door door, int key, std::uint16_t ringWall) {
+void pocket(Canvas& canvas, const Pocket& where, int color, Door door, int key, std::uint16_t ringWall, bool narrow) {
     const int c = where.column, r = where.row;
     canvas.box(c - 1, r - 1, c + 2, r + 2, ringWall);
     canvas.hole(c, r, color);
@@ -33,6 +33,7 @@ void pocket(Canvas& canvas, const Pocket& where, int color, Door door, int key, 
     const int inward = where.side == Up ? Down : where.side == Down ? Up : where.side == Left ? Right : Left;
     const bool vertical = where.side == Left || where.side == Right;
     for (const auto [dc, dr] : {std::array<int, 2>{d1c, d1r}, std::array<int, 2>{d2c, d2r}}) {
+        if (narrow && dc == d2c && dr == d2r) break;
         switch (door) {
             case Door::Open:
                 canvas.draw(dc, dr, 0);
