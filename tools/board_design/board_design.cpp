@@ -136,6 +136,7 @@ double loadOf(const Level& level, const FairnessReport& report, unsigned feature
 
 Made designBoard(const Plan& plan, const FairnessOptions& fairness, Measuring& measuring) {
     Made best, beaten, lucky;
+    double luckyFailing = 0;  // how badly the kept lucky drawing failed: the smaller the better
     // A lost drawing costs three full plays; past a few, the slot's idea is
     // what the solver cannot play, and more drawings of it will not help.
     int measuredLosses = 0;
@@ -195,9 +196,14 @@ Made designBoard(const Plan& plan, const FairnessOptions& fairness, Measuring& m
                 std::fprintf(stderr, "board %d (hand-drawn): %s\n", plan.brief.id, strict.faults.front().c_str());
                 return made;
             }
-            if (lucky.idea.empty()) {
+            // Failing that, the drawing that needs the player most: a wrong
+            // hole too soon is worse than any share of runs won alone.
+            const bool selfClears = strict.faults.front().find("clears itself") != std::string::npos;
+            const double failing = selfClears ? static_cast<double>(strict.selfCleared) / strict.runs : 2.0;
+            if (lucky.idea.empty() || failing < luckyFailing) {
                 lucky = made;
                 lucky.fault = strict.faults.front();
+                luckyFailing = failing;
             }
             continue;
         }
