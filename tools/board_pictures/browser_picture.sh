@@ -1,9 +1,9 @@
 #!/bin/sh
 # Retakes the README's picture of the board browser, docs/images/browser.png:
 # corvale.exe under Wine on a virtual display of its own, Ctrl+B, board
-# BROWSER_BOARD (default 414) picked by typing its id, one tile of its
+# BROWSER_BOARD (default 424) picked by typing its id, one tile of its
 # preview clicked (BROWSER_TILE, zero-based column and row, default a
-# keyhole wall of board 414) so that the inspector shows what a tile holds.
+# keyhole wall of board 424) so that the inspector shows what a tile holds.
 #
 #   tools/board_pictures/browser_picture.sh [OUTPUT.png]
 #
@@ -12,8 +12,8 @@
 set -eu
 root=$(cd "$(dirname "$0")/../.." && pwd)
 out=${1:-$root/docs/images/browser.png}
-board=${BROWSER_BOARD:-414}
-tile=${BROWSER_TILE:-12 10}
+board=${BROWSER_BOARD:-424}
+tile=${BROWSER_TILE:-12 11}
 build=${CORVALE_BUILD_DIR:-$root/build}
 exe=$build/windows/app/corvale.exe
 [ -f "$exe" ] || { echo "$exe is missing: build the Windows tree first (./run.sh or ./test.sh)" >&2; exit 1; }
