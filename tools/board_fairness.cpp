@@ -187,6 +187,7 @@ void playSeeds(const Level& level, const FairnessOptions& options, FairnessRepor
     }
     if (report.wrongHoleRuns > 0) report.meanWrongHoleSeconds = lossTimes / report.wrongHoleRuns;
     if (!level.bonus && report.selfCleared > allowed) {
+        report.clearsItself = true;
         report.faults.push_back(
             format("With no ink the board clears itself in %.0f of %.0f runs.", report.selfCleared, report.runs));
     }

@@ -13,18 +13,15 @@
 
 namespace corvale {
 
-// The largest share of no-ink runs a normal board may clear by itself.
-inline constexpr double maxSelfClearShare = 0.10;
-
 struct FairnessOptions {
-    int directionStride = 1;   // every n-th of the 100 direction fractions, all four sign pairs
-    int speedCount = 3;        // speeds per sweep: min, max - 1 and evenly between
-    int launchTimes = 1;       // launch moments swept: the first launch and the following intervals
-    int seeds = 100;           // whole no-ink runs, seeds firstSeed..firstSeed + n - 1
+    int directionStride = 1;  // every n-th of the 100 direction fractions, all four sign pairs
+    int speedCount = 3;       // speeds per sweep: min, max - 1 and evenly between
+    int launchTimes = 1;      // launch moments swept: the first launch and the following intervals
+    int seeds = 100;          // whole no-ink runs, seeds firstSeed..firstSeed + n - 1
     int firstSeed = 1;
-    double margin = 3.5;       // seconds a ball must stay out of wrong holes after appearing (the rule says 3)
-    double runSeconds = 90.0;  // longest no-ink run (the time limit ends normal runs sooner)
-    double maxSelfClear = maxSelfClearShare;  // share of runs a normal board may clear by itself
+    double margin = 3.5;         // seconds a ball must stay out of wrong holes after appearing (the rule says 3)
+    double runSeconds = 90.0;    // longest no-ink run (the time limit ends normal runs sooner)
+    double maxSelfClear = 0.10;  // largest share of runs a normal board may clear by itself
 };
 
 // A quick look, for the test suite and the designer's loop.
@@ -40,6 +37,7 @@ struct FairnessReport {
     std::vector<std::string> faults;  // one sentence each; empty when fair
     int runs = 0;                     // whole no-ink runs made
     int selfCleared = 0;              // of them, runs that cleared the board
+    bool clearsItself = false;        // one of the faults: too many of them
     int wrongHoleRuns = 0;            // runs lost to a wrong hole (later than the margin)
     double meanWrongHoleSeconds = 0;  // mean board age at that loss, over those runs
 };

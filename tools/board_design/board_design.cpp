@@ -198,8 +198,7 @@ Made designBoard(const Plan& plan, const FairnessOptions& fairness, Measuring& m
             }
             // Failing that, the drawing that needs the player most: a wrong
             // hole too soon is worse than any share of runs won alone.
-            const bool selfClears = strict.faults.front().find("clears itself") != std::string::npos;
-            const double failing = selfClears ? static_cast<double>(strict.selfCleared) / strict.runs : 2.0;
+            const double failing = strict.clearsItself ? static_cast<double>(strict.selfCleared) / strict.runs : 2.0;
             if (lucky.idea.empty() || failing < luckyFailing) {
                 lucky = made;
                 lucky.fault = strict.faults.front();
@@ -210,7 +209,7 @@ Made designBoard(const Plan& plan, const FairnessOptions& fairness, Measuring& m
         // The solver is a strong player: a drawing it cannot win in time is one a person would find unfair.
         if (hand) {
             std::fprintf(stderr, "board %d (hand-drawn): the solver %s\n", plan.brief.id,
-                         !made.measure.won        ? "cannot win it"
+                         !made.measure.won  ? "cannot win it"
                          : made.level.bonus ? "clears it only with many strokes or on a later seed"
                                             : "needs more time than its limit");
             return made;
@@ -240,7 +239,8 @@ void spreadMotifs(std::vector<Made>& boards) {
         for (std::size_t j = i + 1; j < boards.size() && j <= i + 8; ++j) {
             if (boards[j].measure.difficulty > boards[i].measure.difficulty + 0.5) break;
             if (boards[j].motif == boards[i - 1].motif) continue;
-            std::rotate(boards.begin() + static_cast<std::ptrdiff_t>(i), boards.begin() + static_cast<std::ptrdiff_t>(j),
+            std::rotate(boards.begin() + static_cast<std::ptrdiff_t>(i),
+                        boards.begin() + static_cast<std::ptrdiff_t>(j),
                         boards.begin() + static_cast<std::ptrdiff_t>(j) + 1);
             break;
         }
@@ -310,14 +310,15 @@ void placeNovice(std::vector<Made>& made, Measuring& measuring) {
             // fair, and the solver must still clear it.
             if (level.queue == kept) continue;
             Measure measure;
-            if (!checkFairness(level, provingFairness()).faults.empty() || (lookUp(measuring, level, measure) && !measure.won))
+            if (!checkFairness(level, provingFairness()).faults.empty() ||
+                (lookUp(measuring, level, measure) && !measure.won))
                 level.queue = kept;
         }
     }
     int missing = noviceOffset - total();
     if (missing < 3 || missing > 72)
-        throw std::runtime_error("The Beginner records cannot be made to fill their bytes (" +
-                                 std::to_string(missing) + " missing).");
+        throw std::runtime_error("The Beginner records cannot be made to fill their bytes (" + std::to_string(missing) +
+                                 " missing).");
     for (int i = 0; i < 3; ++i) {
         const int share = missing / (3 - i);
         std::vector<std::uint8_t>& bytes = made[static_cast<std::size_t>(padded[i])].level.trailingBytes;

@@ -32,8 +32,9 @@ void pocket(Canvas& canvas, const Pocket& where, int color, Door door, int key, 
     }
     const int inward = where.side == Up ? Down : where.side == Down ? Up : where.side == Left ? Right : Left;
     const bool vertical = where.side == Left || where.side == Right;
-    for (const auto [dc, dr] : {std::array<int, 2>{d1c, d1r}, std::array<int, 2>{d2c, d2r}}) {
-        if (narrow && dc == d2c && dr == d2r) break;
+    const std::array<std::array<int, 2>, 2> doorway{{{d1c, d1r}, {d2c, d2r}}};
+    for (int i = 0; i < (narrow ? 1 : 2); ++i) {
+        const auto [dc, dr] = doorway[static_cast<std::size_t>(i)];
         switch (door) {
             case Door::Open:
                 canvas.draw(dc, dr, 0);
