@@ -61,6 +61,55 @@ TEST(BoardDesignCanvas, WholeBoardTurnsKeepHolesAndValvesFacingTheirPockets) {
     }
 }
 
+// Doors that open for every colour keep a guard of the hole's colour through
+// any turn of the board: a vault's bricks each hide one facing the hole, and
+// a keyhole gets a filter in the vestibule before it.
+TEST(BoardDesignCanvas, DoorsThatOpenForAllKeepAColourGuard) {
+    for (int turns = 0; turns < 4; ++turns) {
+        for (const bool flip : {false, true}) {
+            Canvas canvas;
+            canvas.border();
+            pocket(canvas, Pocket{3, 3, Right}, Red, Door::Breakable, Gray, makeTileCode(4, Red), false, Door::Valve);
+            pocket(canvas, Pocket{11, 11, Up}, Blue, Door::Keyhole, Red, 0x3000, true, Door::Filter);
+            canvas.put(8, 6, launcher());
+            canvas.level.queue = {Red, Blue};
+            transformCanvas(canvas, Image{flip, false, turns});
+            EXPECT_EQ(checkBoard(withHeader(canvas.level)), std::vector<std::string>{});
+            int bricks = 0, keyholes = 0, vestibules = 0;
+            for (int r = 0; r < 17; ++r) {
+                for (int c = 0; c < 17; ++c) {
+                    const TileCell& cell = canvas.at(c, r);
+                    const int kind = tileKindOf(cell.code);
+                    if (kind == 4) {
+                        ++bricks;
+                        // Broken, the brick leaves a red one-way wall that leads into the hole.
+                        ASSERT_EQ(tileKindOf(cell.revealedCode), 5) << c << "," << r;
+                        EXPECT_EQ(tileP0(cell.revealedCode), Red);
+                        const int d = tileP1(cell.revealedCode);
+                        const int dc = d == Left ? -1 : d == Right ? 1 : 0, dr = d == Up ? -1 : d == Down ? 1 : 0;
+                        EXPECT_EQ(tileKindOf(canvas.code(c + dc, r + dr)), 2) << "brick at " << c << "," << r;
+                    } else if (kind == 7) {
+                        ++keyholes;
+                        // Of its four neighbours one is the hole and one the vestibule's blue filter.
+                        int holes = 0, filters = 0;
+                        for (const auto [dc, dr] : {std::array{0, 1}, std::array{0, -1}, std::array{1, 0}, std::array{-1, 0}}) {
+                            const std::uint16_t next = canvas.code(c + dc, r + dr);
+                            holes += tileKindOf(next) == 2;
+                            filters += tileKindOf(next) == 10 && tileP0(next) == Blue;
+                        }
+                        EXPECT_EQ(holes, 1);
+                        EXPECT_EQ(filters, 1);
+                    }
+                    vestibules += kind == 10;
+                }
+            }
+            EXPECT_EQ(bricks, 8) << "the vault's corners are plain walls";
+            EXPECT_EQ(keyholes, 1);
+            EXPECT_EQ(vestibules, 1);
+        }
+    }
+}
+
 TEST(BoardDesignCanvas, RemovesLoneSpecksButKeepsShapes) {
     Canvas canvas;
     canvas.put(4, 4, wall());   // alone

@@ -81,5 +81,53 @@ TEST(BoardFairness, ABoardThatClearsItselfIsReported) {
     EXPECT_TRUE(checkFairness(level, quick()).faults.empty());
 }
 
+// A blue hole walled in at columns 2-3, rows 2-3, its doorway at column 4
+// facing the launcher, which sends only red balls.
+Level blueRoom(TileCell door) {
+    Level level = playableLevel();
+    addHole(level, 2, 2, 2);
+    for (int i = -1; i <= 2; ++i) {
+        cellAt(level, 2 + i, 1).code = 0x3000;
+        cellAt(level, 2 + i, 4).code = 0x3000;
+        cellAt(level, 1, 2 + i).code = 0x3000;
+        cellAt(level, 4, 2 + i).code = 0x3000;
+    }
+    for (const int r : {2, 3}) cellAt(level, 4, r) = door;
+    return level;
+}
+
+bool sweptOpenFault(const FairnessReport& report) {
+    for (const std::string& fault : report.faults) {
+        if (fault.find("With every brick broken and every timed or keyhole wall open, a ball launched at column 8, "
+                       "row 2") == 0)
+            return true;
+    }
+    return false;
+}
+
+// A door that any colour passes once open (a keyhole after its key is sunk,
+// a brick broken by its own colour) leaves the hole behind it exposed to
+// balls launched later; the door alone is no guard, a colour guard is.
+TEST(BoardFairness, DoorsThatOpenForEveryColourAreSweptOpen) {
+    const std::uint16_t blueFilter = makeTileCode(10, 2, 1);
+    const TileCell keyhole{makeTileCode(7, 2, 4), 0};  // shut until a blue ball sinks
+    const TileCell brick{makeTileCode(4, 2), 0};       // only a blue ball breaks it
+
+    for (const TileCell& door : {keyhole, brick}) {
+        const FairnessReport report = checkFairness(blueRoom(door), quick());
+        EXPECT_TRUE(sweptOpenFault(report)) << "door " << door.code;
+        for (const std::string& fault : report.faults)
+            EXPECT_EQ(fault.find("A ball launched"), std::string::npos) << "shut, the door keeps red out: " << fault;
+    }
+
+    Level vestibule = blueRoom(keyhole);
+    for (const int r : {2, 3}) cellAt(vestibule, 5, r).code = blueFilter;
+    const FairnessReport guarded = checkFairness(vestibule, quick());
+    EXPECT_FALSE(sweptOpenFault(guarded)) << guarded.faults.front();
+
+    const FairnessReport hidden = checkFairness(blueRoom(TileCell{brick.code, blueFilter}), quick());
+    EXPECT_FALSE(sweptOpenFault(hidden)) << hidden.faults.front();
+}
+
 }  // namespace
 }  // namespace corvale

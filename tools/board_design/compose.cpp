@@ -192,11 +192,15 @@ bool composeBoard(Draft& draft, Rng& rng, const Brief& brief, unsigned features,
     // Boards that keep clearing themselves get one-cell doorways from the
     // fifth motif tried on.
     const bool narrow = brief.attempt >= 12;
+    // Bricks, keyholes and timed walls open for every colour; past Beginner
+    // each keeps a guard of the hole's colour: a one-way wall, and a filter
+    // once filters are known.
+    const Door guard = brief.difficulty >= 2 ? Door::Filter : brief.difficulty == 1 ? Door::Valve : Door::Open;
     for (std::size_t k = 0; k < sites; ++k) {
         // Beginner's bricks are a door only; later a whole vault.
         const bool vault = doors[k] == Door::Breakable && brief.difficulty >= 1;
         const std::uint16_t ring = vault ? makeTileCode(4, holes[k]) : wall();
-        pocket(canvas, scene.pockets[k], holes[k], doors[k], key, ring, narrow);
+        pocket(canvas, scene.pockets[k], holes[k], doors[k], key, ring, narrow, guard);
     }
 
     std::vector<Cell> launchAt{scene.launcher};

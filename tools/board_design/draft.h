@@ -42,9 +42,12 @@ struct Pocket {
 // A hole in a ring of walls with a two-cell doorway on one side, drawn with
 // the canvas symmetry. `key` is the keyhole's colour for Door::Keyhole.
 // A narrow pocket keeps one cell of its doorway: a ball drifting by finds it
-// half as often, and a steered one still fits.
+// half as often, and a steered one still fits. A `guard` (Door::Valve or
+// Door::Filter) keeps a door that can open for every colour (a keyhole, a
+// timed wall, bricks) shut to the others: the bricks hide it, the others get
+// it in a vestibule before the door.
 void pocket(Canvas& canvas, const Pocket& where, int color, Door door, int key = Gray, std::uint16_t ringWall = 0x3000,
-            bool narrow = false);
+            bool narrow = false, Door guard = Door::Open);
 
 // The queue: `count` balls over the colours, evenly, in a designed order.
 std::vector<int> spreadColors(const std::vector<int>& colors, int count, Rng& rng);

@@ -261,15 +261,16 @@ const HandBoard beat{
 
 // The first keyholes: an order to sink the colours in. One red ball only:
 // every red ball sunk turns the lock, so a second one would shut it again
-// on a blue ball still on its way.
+// on a blue ball still on its way. A blue gate behind the lock keeps the
+// room blue's alone once it stands open.
 const HandBoard lockAndKey{
     396,
     "Lock and key: the blue hole waits behind a red lock; sink the red ball first and it opens.",
     {Red, Blue, Blue},
-    {{'1', oneWay(Red, Down), 0}, {'k', keyhole(Red, 4), 0}},
+    {{'1', oneWay(Red, Down), 0}, {'2', oneWay(Blue, Down), 0}, {'k', keyhole(Red, 4), 0}},
     {"#################", "#...............#", "#.......L.......#", "#...............#", "#...............#",
      "#...#.......#...#", "#...............#", "#...............#", "#...............#", "#...............#",
-     "#...............#", "#####11###kk#####", "#......#........#", "#..rr..#...bb...#", "#..rr..#...bb...#",
+     "#...............#", "#####11###kk#####", "#......#..22....#", "#..rr..#...bb...#", "#..rr..#...bb...#",
      "#......#........#", "#################"}};
 
 const HandBoard* const boards[] = {&first,    &waiting, &paintShop, &brickDoors,    &vaults,

@@ -19,9 +19,41 @@ std::string colorList(const std::vector<int>& colors) {
     return out;
 }
 
-void pocket(Canvas& canvas, const Pocket& where, int color, Door door, int key, std::uint16_t ringWall, bool narrow) {
+namespace {
+
+int inwardOf(int side) {
+    return side == Up ? Down : side == Down ? Up : side == Left ? Right : Left;
+}
+
+// The tile that lets only `color` through a ring cell on `side`.
+std::uint16_t guardTile(Door guard, int color, int side) {
+    if (guard == Door::Filter) return filter(color, side == Left || side == Right);
+    return oneWay(color, inwardOf(side));
+}
+
+}  // namespace
+
+void pocket(Canvas& canvas, const Pocket& where, int color, Door door, int key, std::uint16_t ringWall, bool narrow,
+            Door guard) {
     const int c = where.column, r = where.row;
+    const bool guarded = guard == Door::Valve || guard == Door::Filter;
+    const bool vault = tileKindOf(ringWall) == static_cast<int>(TileKind::BreakableWall);
     canvas.box(c - 1, r - 1, c + 2, r + 2, ringWall);
+    if (vault && guarded) {
+        // A brick broken by its own colour must not leave the vault open to
+        // the others: each side hides a guard, and the corners, which no
+        // ball enters the hole through, stay plain walls.
+        for (int i = 0; i < 2; ++i) {
+            canvas.draw(c + i, r - 1, ringWall, guardTile(guard, color, Up));
+            canvas.draw(c + i, r + 2, ringWall, guardTile(guard, color, Down));
+            canvas.draw(c - 1, r + i, ringWall, guardTile(guard, color, Left));
+            canvas.draw(c + 2, r + i, ringWall, guardTile(guard, color, Right));
+        }
+        for (const auto [pc, pr] : {std::array<int, 2>{c - 1, r - 1}, std::array<int, 2>{c + 2, r - 1},
+                                    std::array<int, 2>{c - 1, r + 2}, std::array<int, 2>{c + 2, r + 2}}) {
+            canvas.draw(pc, pr, wall());
+        }
+    }
     canvas.hole(c, r, color);
     int d1c = c, d1r = r - 1, d2c = c + 1, d2r = r - 1;
     if (where.side == Down) d1r = d2r = r + 2;
@@ -30,8 +62,10 @@ void pocket(Canvas& canvas, const Pocket& where, int color, Door door, int key, 
         d1r = r;
         d2r = r + 1;
     }
-    const int inward = where.side == Up ? Down : where.side == Down ? Up : where.side == Left ? Right : Left;
+    const int inward = inwardOf(where.side);
     const bool vertical = where.side == Left || where.side == Right;
+    const int outC = where.side == Left ? -1 : where.side == Right ? 1 : 0;
+    const int outR = where.side == Up ? -1 : where.side == Down ? 1 : 0;
     const std::array<std::array<int, 2>, 2> doorway{{{d1c, d1r}, {d2c, d2r}}};
     for (int i = 0; i < (narrow ? 1 : 2); ++i) {
         const auto [dc, dr] = doorway[static_cast<std::size_t>(i)];
@@ -46,7 +80,7 @@ void pocket(Canvas& canvas, const Pocket& where, int color, Door door, int key, 
                 canvas.draw(dc, dr, oneWay(color, inward));
                 break;
             case Door::Breakable:
-                canvas.draw(dc, dr, makeTileCode(4, color));
+                canvas.draw(dc, dr, makeTileCode(4, color), guarded ? guardTile(guard, color, where.side) : 0);
                 break;
             case Door::Timed:
                 canvas.draw(dc, dr, timed(4, 1, 7));
@@ -57,6 +91,12 @@ void pocket(Canvas& canvas, const Pocket& where, int color, Door door, int key, 
             case Door::Paint:
                 canvas.draw(dc, dr, 0);
                 break;
+        }
+        // A door that opens for every colour gets a vestibule whose guard
+        // lets only the hole's colour reach it.
+        const bool opensForAll = door == Door::Timed || door == Door::Keyhole;
+        if (opensForAll && guarded && canvas.inside(dc + outC, dr + outR) && canvas.isFloor(dc + outC, dr + outR)) {
+            canvas.draw(dc + outC, dr + outR, guardTile(guard, color, where.side));
         }
     }
     if (door == Door::Paint) {
