@@ -1,5 +1,6 @@
 // Ball against board edge and ball against ball, and the occupancy tests
 // that keep launchers, walls and blocks from landing on a ball.
+#include <bit>
 #include <cmath>
 
 #include "game.h"
@@ -38,8 +39,9 @@ void Game::collideBalls(std::size_t i) {
     const double x = ball.x;
     const double y = ball.y;
     const double radius = ball.radius;
-    const std::size_t count = balls.size();
-    for (std::size_t j = 0; j < count; ++j) {
+    // In index order, as the velocity changes below depend on it.
+    for (std::uint64_t around = ballsAround(i); around != 0; around &= around - 1) {
+        const auto j = static_cast<std::size_t>(std::countr_zero(around));
         // Cheap rejection on the packed positions; exact, since |dx| >= reach
         // implies dx^2 + dy^2 >= reach^2.
         const double reach = positions.radius[j] + radius;
@@ -61,6 +63,17 @@ void Game::collideBalls(std::size_t i) {
         other.vx += closing * nx;
         other.vy += closing * ny;
     }
+}
+
+std::uint64_t Game::ballsAround(std::size_t i) const {
+    const std::size_t count = balls.size();
+    const std::uint64_t all = count >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << count) - 1;
+    if (bands.row[i] < 0) return all;  // wide: it may touch anyone
+    const auto r = static_cast<std::size_t>(bands.row[i]) + 1;
+    const auto c = static_cast<std::size_t>(bands.column[i]) + 1;
+    const std::uint64_t near = (bands.rows[r - 1] | bands.rows[r] | bands.rows[r + 1]) &
+                               (bands.columns[c - 1] | bands.columns[c] | bands.columns[c + 1]);
+    return (near | bands.wide) & all;
 }
 
 bool Game::cellOccupied(int column, int row) const {

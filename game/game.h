@@ -226,7 +226,22 @@ class Game {
         std::array<double, maxBalls> radius{};
     };
     BallPositions positions;
+    // Which balls lie in each 32-pixel band of rows and of columns, so a ball
+    // meets only those in the 3 x 3 cells around its own: two balls that
+    // touch are less than 32 pixels apart while no radius exceeds 16. A
+    // ball outside those bounds (larger, or off any finite position) is
+    // "wide" and meets everything, as every ball would without the bands.
+    // Rebuilt every sub-step and kept by notePosition after each move.
+    struct BallBands {
+        std::array<std::uint64_t, boardRows + 2> rows{};  // padded by an empty band at each end
+        std::array<std::uint64_t, boardColumns + 2> columns{};
+        std::uint64_t wide = 0;
+        std::array<std::int8_t, maxBalls> row{};     // each ball's band, -1 when in none
+        std::array<std::int8_t, maxBalls> column{};
+    };
+    BallBands bands;
     void notePosition(std::size_t i);
+    std::uint64_t ballsAround(std::size_t i) const;
 
     // Each stroke's box, so far strokes are skipped cheaply, and for each
     // cell the strokes whose box grown by inkIndexMargin covers it, in list
@@ -237,12 +252,18 @@ class Game {
     struct InkIndex {
         bool boxesValid = false;       // boxes[s] holds strokes[s]; only inside step()
         std::vector<BoardRect> boxes;  // smallest box holding each stroke's points (right/bottom inclusive)
+        // The same for each run of strokeChunk segments: stroke s's runs are
+        // chunks[chunkSpans[s][0]..chunkSpans[s][1]), so a far run is skipped whole.
+        std::vector<BoardRect> chunks;
+        std::vector<std::array<std::uint32_t, 2>> chunkSpans;
         bool valid = false;            // the per-cell lists below are built
         std::array<std::uint32_t, boardCellCount + 1> start{};  // cell c's strokes: items[start[c]..start[c+1])
-        std::vector<std::uint32_t> items;                       // indices into strokes; erased = noStroke
-        std::vector<std::uint32_t> remap;                       // scratch: old stroke index -> new
+        std::vector<std::uint32_t> items;    // stroke indices as they were when the index was built
+        std::vector<std::uint32_t> current;  // built index -> index in strokes now, or noStroke once erased
+        std::vector<std::uint32_t> remap;    // scratch: old stroke index -> new
     };
     static constexpr std::uint32_t noStroke = 0xFFFFFFFFu;
+    static constexpr std::size_t strokeChunk = 8;
     InkIndex inkIndex;
     void buildInkIndex();
     void dropInkIndex();

@@ -33,14 +33,11 @@ bool segmentNear(BoardPoint a, BoardPoint b, BoardPoint p, double reachSquared) 
     return distanceSquared(p, closest) <= reachSquared;
 }
 
-}  // namespace
-
-bool Game::strokeNear(const InkStroke& stroke, BoardPoint p, double reach) const {
-    const std::vector<BoardPoint>& points = stroke.points;
-    if (points.empty()) return false;
+// Segments first..last-1 ending at points[first..last-1]; first >= 1.
+bool segmentsNear(const std::vector<BoardPoint>& points, std::size_t first, std::size_t last, BoardPoint p,
+                  double reach) {
     const double reachSquared = reach * reach;
-    if (points.size() == 1) return distanceSquared(p, points[0]) <= reachSquared;
-    for (std::size_t i = 1; i < points.size(); ++i) {
+    for (std::size_t i = first; i < last; ++i) {
         const BoardPoint a = points[i - 1];
         const BoardPoint b = points[i];
         if (farFromBox(std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y), p, reach))
@@ -50,12 +47,30 @@ bool Game::strokeNear(const InkStroke& stroke, BoardPoint p, double reach) const
     return false;
 }
 
+}  // namespace
+
+bool Game::strokeNear(const InkStroke& stroke, BoardPoint p, double reach) const {
+    const std::vector<BoardPoint>& points = stroke.points;
+    if (points.empty()) return false;
+    if (points.size() == 1) return distanceSquared(p, points[0]) <= reach * reach;
+    return segmentsNear(points, 1, points.size(), p, reach);
+}
+
 bool Game::strokeNearAt(std::uint32_t s, BoardPoint p, double reach) const {
-    if (inkIndex.boxesValid) {
-        const BoardRect& box = inkIndex.boxes[s];
-        if (farFromBox(box.left, box.top, box.right, box.bottom, p, reach)) return false;
+    if (!inkIndex.boxesValid) return strokeNear(strokes[s], p, reach);
+    const BoardRect& box = inkIndex.boxes[s];
+    if (farFromBox(box.left, box.top, box.right, box.bottom, p, reach)) return false;
+    const std::vector<BoardPoint>& points = strokes[s].points;
+    if (points.size() <= 1) return strokeNear(strokes[s], p, reach);
+    // A run's box holds every segment's box in it, so a far run has no near segment.
+    const auto [firstChunk, endChunk] = inkIndex.chunkSpans[s];
+    for (std::uint32_t c = firstChunk; c < endChunk; ++c) {
+        const BoardRect& run = inkIndex.chunks[c];
+        if (farFromBox(run.left, run.top, run.right, run.bottom, p, reach)) continue;
+        const std::size_t first = 1 + (c - firstChunk) * strokeChunk;
+        if (segmentsNear(points, first, std::min(first + strokeChunk, points.size()), p, reach)) return true;
     }
-    return strokeNear(strokes[s], p, reach);
+    return false;
 }
 
 bool Game::inkBounce(Ball& ball) const {
@@ -99,8 +114,8 @@ void Game::collideInk(Ball& ball) {
 
 void Game::removeStrokesNear(BoardPoint centre, double reach) {
     // Mark the strokes to erase (only those around the ball can be near),
-    // then compact the list in order and renumber the index in place:
-    // cheaper than rebuilding it when many balls meet ink in one frame.
+    // then compact the list in order and renumber what the index points
+    // to: cheaper than rebuilding it when many balls meet ink in one frame.
     std::vector<std::uint32_t>& remap = inkIndex.remap;
     remap.assign(strokes.size(), 0);
     forEachStrokeAround(centre, reach, [&](std::uint32_t s) {
@@ -115,15 +130,21 @@ void Game::removeStrokesNear(BoardPoint centre, double reach) {
         }
         if (kept != s) {
             strokes[kept] = std::move(strokes[s]);
-            if (inkIndex.boxesValid) inkIndex.boxes[kept] = inkIndex.boxes[s];
+            if (inkIndex.boxesValid) {
+                inkIndex.boxes[kept] = inkIndex.boxes[s];
+                inkIndex.chunkSpans[kept] = inkIndex.chunkSpans[s];
+            }
         }
         remap[s] = kept++;
     }
     strokes.erase(strokes.begin() + kept, strokes.end());
-    if (inkIndex.boxesValid) inkIndex.boxes.resize(kept);
+    if (inkIndex.boxesValid) {
+        inkIndex.boxes.resize(kept);
+        inkIndex.chunkSpans.resize(kept);
+    }
     if (!inkIndex.valid) return;
-    for (std::uint32_t& item : inkIndex.items)
-        if (item != noStroke) item = remap[item];
+    for (std::uint32_t& s : inkIndex.current)
+        if (s != noStroke) s = remap[s];
 }
 
 }  // namespace corvale

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <span>
 
 #include "game.h"
 
@@ -32,7 +33,7 @@ void forEachCell(const CellSpan& span, Each each) {
         for (int column = span.firstColumn; column <= span.lastColumn; ++column) each(column + boardColumns * row);
 }
 
-BoardRect boxOf(const std::vector<BoardPoint>& points) {
+BoardRect boxOf(std::span<const BoardPoint> points) {
     if (points.empty()) return {};
     BoardRect b{points[0].x, points[0].y, points[0].x, points[0].y};
     for (const BoardPoint& p : points) {
@@ -44,16 +45,50 @@ BoardRect boxOf(const std::vector<BoardPoint>& points) {
     return b;
 }
 
+// A stroke with a point off any number must never be ruled out by its box,
+// so a NaN in any run spreads to the whole box, which then rejects nothing.
+double stickyMin(double whole, double run) { return run < whole || run != run ? run : whole; }
+double stickyMax(double whole, double run) { return run > whole || run != run ? run : whole; }
+
 }  // namespace
 
 void Game::buildInkIndex() {
     // Measured afresh every step: a box kept from an earlier step would miss
     // points moved in place and let a ball pass through them.
     inkIndex.boxes.resize(strokes.size());
-    for (std::size_t s = 0; s < strokes.size(); ++s) inkIndex.boxes[s] = boxOf(strokes[s].points);
+    inkIndex.chunkSpans.resize(strokes.size());
+    inkIndex.chunks.clear();
+    for (std::size_t s = 0; s < strokes.size(); ++s) {
+        const std::vector<BoardPoint>& points = strokes[s].points;
+        if (points.size() < 2) {
+            inkIndex.boxes[s] = boxOf(points);
+            inkIndex.chunkSpans[s] = {0, 0};
+            continue;
+        }
+        // Run k holds segments 8k+1..8k+8, that is points 8k..8k+8; the
+        // stroke's box is the runs' boxes together.
+        inkIndex.chunkSpans[s][0] = static_cast<std::uint32_t>(inkIndex.chunks.size());
+        BoardRect& whole = inkIndex.boxes[s];
+        for (std::size_t first = 0; first + 1 < points.size(); first += strokeChunk) {
+            const std::size_t end = std::min(first + strokeChunk + 1, points.size());
+            const BoardRect run = boxOf(std::span(points).subspan(first, end - first));
+            inkIndex.chunks.push_back(run);
+            if (first == 0) {
+                whole = run;
+            } else {
+                whole = {stickyMin(whole.left, run.left), stickyMin(whole.top, run.top),
+                         stickyMax(whole.right, run.right), stickyMax(whole.bottom, run.bottom)};
+            }
+        }
+        inkIndex.chunkSpans[s][1] = static_cast<std::uint32_t>(inkIndex.chunks.size());
+    }
     inkIndex.boxesValid = true;
-    // A handful of strokes is quicker to scan than to index.
-    if (strokes.size() < minIndexedStrokes) {
+    // A handful of strokes is quicker to scan than to index; a stroke with
+    // a point off the number line cannot be placed in cells.
+    const auto finite = [](const BoardRect& b) {
+        return std::isfinite(b.left) && std::isfinite(b.top) && std::isfinite(b.right) && std::isfinite(b.bottom);
+    };
+    if (strokes.size() < minIndexedStrokes || !std::all_of(inkIndex.boxes.begin(), inkIndex.boxes.end(), finite)) {
         inkIndex.valid = false;
         return;
     }
@@ -74,6 +109,9 @@ void Game::buildInkIndex() {
         forEachCell(spanOf(inkIndex.boxes[s]),
                     [&](int cell) { inkIndex.items[next[static_cast<std::size_t>(cell)]++] = s; });
     }
+    // Erasing renumbers this short list rather than every item.
+    inkIndex.current.resize(strokes.size());
+    for (std::uint32_t s = 0; s < strokes.size(); ++s) inkIndex.current[s] = s;
     inkIndex.valid = true;
 }
 

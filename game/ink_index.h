@@ -17,7 +17,7 @@ void Game::forEachStrokeAround(BoardPoint centre, double reach, Visit visit) con
     if (inkIndex.valid && reach + 1.0 <= inkIndexMargin && onBoard(centre)) {
         const auto cell = static_cast<std::size_t>(cellIndexAt(centre));
         for (std::uint32_t k = inkIndex.start[cell]; k < inkIndex.start[cell + 1]; ++k) {
-            const std::uint32_t s = inkIndex.items[k];
+            const std::uint32_t s = inkIndex.current[inkIndex.items[k]];
             if (s != noStroke && !visit(s)) return;
         }
         return;

@@ -48,6 +48,10 @@ bool Game::runSlice(double slice) {
 }
 
 void Game::runSubStep(double h) {
+    // Balls may have been added, sunk or edited since the last sub-step.
+    bands = BallBands{};
+    bands.row.fill(-1);
+    bands.column.fill(-1);
     for (std::size_t i = 0; i < balls.size(); ++i) notePosition(i);
     for (std::size_t i = 0; i < balls.size(); ++i) {
         if (!balls[i].active) continue;
@@ -62,6 +66,27 @@ void Game::notePosition(std::size_t i) {
     positions.x[i] = ball.active ? ball.x : 1e300;
     positions.y[i] = ball.active ? ball.y : 1e300;
     positions.radius[i] = ball.radius;
+
+    const std::uint64_t bit = std::uint64_t{1} << i;
+    if (bands.row[i] >= 0) {
+        bands.rows[static_cast<std::size_t>(bands.row[i]) + 1] &= ~bit;
+        bands.columns[static_cast<std::size_t>(bands.column[i]) + 1] &= ~bit;
+        bands.row[i] = bands.column[i] = -1;
+    }
+    bands.wide &= ~bit;
+    if (!ball.active) return;
+    if (!(ball.radius <= 16.0) || !std::isfinite(ball.x) || !std::isfinite(ball.y)) {
+        bands.wide |= bit;
+        return;
+    }
+    // Clamped, so a ball off the board still shares a band with its neighbours.
+    const auto band = [](double v, int last) {
+        return static_cast<std::int8_t>(v < cellSize ? 0 : v >= last * cellSize ? last : static_cast<int>(v / cellSize));
+    };
+    bands.row[i] = band(ball.y, boardRows - 1);
+    bands.column[i] = band(ball.x, boardColumns - 1);
+    bands.rows[static_cast<std::size_t>(bands.row[i]) + 1] |= bit;
+    bands.columns[static_cast<std::size_t>(bands.column[i]) + 1] |= bit;
 }
 
 void Game::moveBall(std::size_t i, double h) {

@@ -3,7 +3,9 @@
 // unintended change to any rule shows up here.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cinttypes>
+#include <cmath>
 #include <cstdio>
 
 #include "board_builder.h"
@@ -109,6 +111,44 @@ TEST(Determinism, ReplaysAreBitIdenticalAndMatchTheRecordedHashes) {
         EXPECT_EQ(first, r.hash) << r.board << " seed " << r.seed << ": recorded hash differs, now 0x" << std::hex
                                  << first;
     }
+}
+
+// A crowd among long wandering strokes, enough of them to be indexed by
+// cell, one with a point that is not a number: the shortcuts that pick which
+// balls and which runs of ink a ball can touch must never change the play.
+std::uint64_t crowdInInk(std::uint32_t seed, PlayCounters* counters = nullptr) {
+    Game game = testing::gameWith(crowdBoard(), seed);
+    game.setStrokeLimit(64);
+    std::uint32_t walk = seed;
+    const auto next = [&walk](int range) {
+        walk = walk * 1664525u + 1013904223u;
+        return static_cast<int>((walk >> 8) % static_cast<std::uint32_t>(range));
+    };
+    for (int frame = 0; frame < 20 * 60; ++frame) {
+        if (game.phase == GamePhase::GameOver) game.restartBoard();
+        if (frame % 30 == 0 && game.strokes.size() < 20) {
+            InkStroke stroke{1000 + static_cast<std::uint64_t>(frame), {}};
+            double x = 30.0 + next(480), y = 30.0 + next(480);
+            for (int p = 0; p < 61; ++p) {
+                stroke.points.push_back({x, y});
+                x = std::clamp(x + next(15) - 7, 0.0, 543.0);
+                y = std::clamp(y + next(15) - 7, 0.0, 543.0);
+            }
+            if (frame == 300) stroke.points[20].x = std::nan("");
+            game.strokes.push_back(std::move(stroke));
+        }
+        game.step(1.0 / 60.0);
+    }
+    if (counters != nullptr) *counters = game.lifetimeCounters;
+    return hashGame(game);
+}
+
+TEST(Determinism, ACrowdInLongInkPlaysAsRecorded) {
+    PlayCounters c;
+    EXPECT_EQ(crowdInInk(7, &c), 0xa8ea8747c742a400ull);
+    EXPECT_EQ(crowdInInk(2024), 0xa145eb62a0116ddaull);
+    EXPECT_GT(c.inkHits, 30u);
+    EXPECT_GT(c.ballHits, 10u);
 }
 
 TEST(Determinism, TheScriptExercisesTheRules) {
