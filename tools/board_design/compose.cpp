@@ -179,12 +179,17 @@ bool composeBoard(Draft& draft, Rng& rng, const Brief& brief, unsigned features,
             doors[k] = rng.pick(guards);
         }
     }
-    // A keyhole needs a key: the first pocket's colour, sunk first.
+    // Bricks, keyholes and timed walls open for every colour; past Beginner
+    // each keeps a guard of the hole's colour: a one-way wall, and a filter
+    // once filters are known.
+    const Door guard = brief.difficulty >= 2 ? Door::Filter : brief.difficulty == 1 ? Door::Valve : Door::Open;
+    // A keyhole needs a key: the first pocket's colour, sunk first. The key's
+    // own pocket cannot be locked, but it keeps the guard every pocket has.
     const int key = holes[0] == Gray ? colors[0] : holes[0];
-    if (doors[0] == Door::Keyhole) doors[0] = Door::Open;
+    if (doors[0] == Door::Keyhole) doors[0] = guard;
     bool anyKeyhole = false;
     for (std::size_t k = 0; k < sites; ++k) {
-        if (doors[k] == Door::Keyhole && holes[k] == key) doors[k] = Door::Open;
+        if (doors[k] == Door::Keyhole && holes[k] == key) doors[k] = guard;
         anyKeyhole = anyKeyhole || doors[k] == Door::Keyhole;
     }
     if (lead == Keyholes && !anyKeyhole) return false;
@@ -192,10 +197,6 @@ bool composeBoard(Draft& draft, Rng& rng, const Brief& brief, unsigned features,
     // Boards that keep clearing themselves get one-cell doorways from the
     // fifth motif tried on.
     const bool narrow = brief.attempt >= 12;
-    // Bricks, keyholes and timed walls open for every colour; past Beginner
-    // each keeps a guard of the hole's colour: a one-way wall, and a filter
-    // once filters are known.
-    const Door guard = brief.difficulty >= 2 ? Door::Filter : brief.difficulty == 1 ? Door::Valve : Door::Open;
     for (std::size_t k = 0; k < sites; ++k) {
         // Beginner's bricks are a door only; later a whole vault.
         const bool vault = doors[k] == Door::Breakable && brief.difficulty >= 1;

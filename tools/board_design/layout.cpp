@@ -67,6 +67,7 @@ void pocket(Canvas& canvas, const Pocket& where, int color, Door door, int key, 
     const int outC = where.side == Left ? -1 : where.side == Right ? 1 : 0;
     const int outR = where.side == Up ? -1 : where.side == Down ? 1 : 0;
     const std::array<std::array<int, 2>, 2> doorway{{{d1c, d1r}, {d2c, d2r}}};
+    const bool opensForAll = door == Door::Timed || door == Door::Keyhole;
     for (int i = 0; i < (narrow ? 1 : 2); ++i) {
         const auto [dc, dr] = doorway[static_cast<std::size_t>(i)];
         switch (door) {
@@ -94,9 +95,18 @@ void pocket(Canvas& canvas, const Pocket& where, int color, Door door, int key, 
         }
         // A door that opens for every colour gets a vestibule whose guard
         // lets only the hole's colour reach it.
-        const bool opensForAll = door == Door::Timed || door == Door::Keyhole;
         if (opensForAll && guarded && canvas.inside(dc + outC, dr + outR) && canvas.isFloor(dc + outC, dr + outR)) {
             canvas.draw(dc + outC, dr + outR, guardTile(guard, color, where.side));
+        }
+    }
+    if (opensForAll && guarded) {
+        // Walled at both ends, so the vestibule is entered across its guard
+        // only: a ball knocked in from the side could slip past a bar's end.
+        const int alongC = vertical ? 0 : 1, alongR = vertical ? 1 : 0;
+        const auto [lastC, lastR] = doorway[narrow ? 0 : 1];
+        for (const auto [ec, er] : {std::array<int, 2>{d1c + outC - alongC, d1r + outR - alongR},
+                                    std::array<int, 2>{lastC + outC + alongC, lastR + outR + alongR}}) {
+            if (canvas.inside(ec, er) && canvas.isFloor(ec, er)) canvas.draw(ec, er, wall());
         }
     }
     if (door == Door::Paint) {
