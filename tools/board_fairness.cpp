@@ -24,9 +24,10 @@ Game freshGame(const Level& level) {
     return game;
 }
 
-std::vector<int> sweptSpeeds(const Level& level, int count) {
+std::vector<int> sweptSpeeds(const Level& level, const FairnessOptions& options) {
     const int low = level.minSpeed;
     const int high = std::max(level.minSpeed, level.maxSpeed - 1);
+    const int count = options.everyBeginnerSpeed && level.difficulty == 0 ? high - low + 1 : options.speedCount;
     std::vector<int> speeds;
     for (int i = 0; i < count; ++i) {
         speeds.push_back(count == 1 ? high : low + (high - low) * i / (count - 1));
@@ -111,7 +112,7 @@ void sweepLaunchers(const Level& level, const FairnessOptions& options, const st
         for (const int cell : launchers) {
             const double x = cellSize * (cell % boardColumns) + 16.0;
             const double y = cellSize * (cell / boardColumns) + 16.0;
-            for (const int speed : sweptSpeeds(level, options.speedCount)) {
+            for (const int speed : sweptSpeeds(level, options)) {
                 for (const Velocity v : randomDirections(speed, options.directionStride)) {
                     for (const int color : colors) {
                         if (!reachesWrongHole(start, color, x, y, v, options.margin)) continue;
@@ -136,7 +137,7 @@ void sweepPreplaced(const Level& level, const FairnessOptions& options, std::vec
         const int heading = (code >> 4) & 0xFF;
         const double x = cellSize * (cell % boardColumns) + 16.0;
         const double y = cellSize * (cell / boardColumns) + 16.0;
-        for (const int speed : sweptSpeeds(level, options.speedCount)) {
+        for (const int speed : sweptSpeeds(level, options)) {
             std::vector<Velocity> directions;
             if (heading == 255) {
                 directions = randomDirections(speed, options.directionStride);
@@ -240,6 +241,7 @@ FairnessOptions fullFairness() {
     options.launchTimes = 3;
     options.seeds = 300;
     options.runSeconds = 210.0;
+    options.everyBeginnerSpeed = true;
     return options;
 }
 

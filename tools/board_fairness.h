@@ -16,6 +16,10 @@ namespace corvale {
 struct FairnessOptions {
     int directionStride = 1;  // every n-th of the 100 direction fractions, all four sign pairs
     int speedCount = 3;       // speeds per sweep: min, max - 1 and evenly between
+    // Beginner pockets stand open, and a ball slow enough to be held by a
+    // hole's pull may be caught at one speed and pass at its neighbours:
+    // there, sweep every speed the launcher can pick.
+    bool everyBeginnerSpeed = false;
     int launchTimes = 1;      // launch moments swept: the first launch and the following intervals
     int seeds = 100;          // whole no-ink runs, seeds firstSeed..firstSeed + n - 1
     int firstSeed = 1;

@@ -55,7 +55,7 @@ std::string wallsClause(const IdeaFacts& f, int id) {
         {"pillars", {"bank each shot off a pillar", "the holes sit in the walls, the pillars in the way"}},
         {"diagonals", {"cross the slanted walls through their gaps", "each lane leads to a different hole"}},
         {"pinball", {"knock each ball off the bumpers into its pocket", "the pockets hide in the side walls"}},
-        {"spiral", {"lead the ball round and round to the middle", "follow the winding corridor inwards"}},
+        {"spiral", {"lead each ball round and round to the middle", "follow the winding corridor inwards"}},
     };
     const auto found = clauses.find(f.motif);
     if (found != clauses.end()) return choose(found->second, id, 23u);
