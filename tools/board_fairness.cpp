@@ -106,7 +106,13 @@ void sweepLaunchers(const Level& level, const FairnessOptions& options, const st
             launchers.push_back(i);
         }
     }
-    for (int moment = 0; moment < options.launchTimes; ++moment) {
+    // Only timed walls change while no ball moves: without them every
+    // launch moment meets the same board.
+    const bool timed = std::any_of(level.cells.begin(), level.cells.end(), [](const TileCell& cell) {
+        return tileKindOf(cell.code) == static_cast<int>(TileKind::TimedWall);
+    });
+    const int moments = timed ? options.launchTimes : 1;
+    for (int moment = 0; moment < moments; ++moment) {
         const double at = 4.0 + moment * std::max(level.launchInterval, 1);
         const Game start = stillBoard(level, at);
         for (const int cell : launchers) {

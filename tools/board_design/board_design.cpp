@@ -140,18 +140,23 @@ Made designBoard(const Plan& plan, const FairnessOptions& fairness, Measuring& m
     // A lost drawing costs three full plays; past a few, the slot's idea is
     // what the solver cannot play, and more drawings of it will not help.
     int measuredLosses = 0;
-    for (int attempt = 0; attempt < 40; ++attempt) {
+    // One ball alone in an open Beginner room finds a hole by itself on too
+    // many seeds; where forty drawings of it all did, two balls of its
+    // colour follow, which must both find theirs, far more rarely.
+    const bool oneBall = plan.brief.difficulty == 0 && !plan.brief.bonus && plan.brief.balls == 1;
+    const int attempts = oneBall ? 56 : 40;
+    for (int attempt = 0; attempt < attempts; ++attempt) {
         Draft draft;
         Rng rng{static_cast<std::uint32_t>(plan.brief.id) * 7919u + static_cast<std::uint32_t>(attempt) * 104729u +
                 17u};
         const bool hand = handDrawnBoard(draft, plan.brief);
         // After many tries, doors that only their own colour passes.
         Brief brief = plan.brief;
-        brief.safeDoors = attempt >= 24;
-        // One ball alone in an open Beginner room finds a hole by itself on
-        // too many seeds; two of its colour must both, which is far rarer.
-        if (brief.difficulty == 0 && !brief.bonus && brief.balls == 1 && attempt >= 20) brief.balls = 2;
-        brief.attempt = attempt;
+        // The second ball starts over from the first motifs.
+        const int round = attempt % 40;
+        brief.safeDoors = round >= 24;
+        if (attempt >= 40) brief.balls = 2;
+        brief.attempt = round;
         if (!hand && !composeBoard(draft, rng, brief, plan.features, plan.lead)) continue;
         Level level = draft.canvas.level;
         if (!keepsPlan(plan, level)) {
