@@ -22,7 +22,7 @@ std::string writeTemp(const std::string& name, const std::string& text) {
 
 TEST(MeasureTable, ReadsBackWhatItWrote) {
     MeasureTable table;
-    table[{0, 12, 0x0123456789abcdefull}] = {true, 2, 41.37, 1.667, 5};
+    table[{0, 12, 0x0123456789abcdefull}] = {true, 2, 41.37, 1.667, 5, 1};
     table[{4, 530, 0xfedcba9876543210ull}] = {false, 3, 12.5, 100.0, 9};
     const std::string path = writeTemp("corvale_measure_roundtrip.tsv", writeMeasureTable(table));
     const MeasureTable again = readMeasureTable(path);
@@ -32,8 +32,16 @@ TEST(MeasureTable, ReadsBackWhatItWrote) {
     EXPECT_EQ(m.seed, 2);
     EXPECT_DOUBLE_EQ(m.timeUsed, 41.37);
     EXPECT_DOUBLE_EQ(m.difficulty, 1.667);
+    EXPECT_EQ(m.laterWins, 1);
     EXPECT_FALSE(again.at({4, 530, 0xfedcba9876543210ull}).won);
     std::filesystem::remove(path);
+
+    // A table from before the later seeds were played: they are simply unknown.
+    const std::string old = writeTemp("corvale_measure_old.tsv",
+                                      "difficulty\tslot\thash\twon\tseed\ttime_used\tsolver_difficulty\tstrokes\n"
+                                      "1\t200\tabc\t1\t1\t30.00\t0.500\t2\n");
+    EXPECT_EQ(readMeasureTable(old).at({1, 200, 0xabcull}).laterWins, -1);
+    std::filesystem::remove(old);
 
     EXPECT_TRUE(readMeasureTable("/nonexistent/corvale/measured.tsv").empty());
 }
@@ -41,7 +49,8 @@ TEST(MeasureTable, ReadsBackWhatItWrote) {
 TEST(MeasureTable, NamesTheLineOfAMalformedEntry) {
     const std::string good = writeMeasureTable({{{1, 200, 0xabcull}, {true, 1, 30.0, 0.5, 2}}});
     for (const std::string bad : {"1\t201\tnothex\t1\t1\t30\t0.5\t2\n", "1\t201\tabc\t2\t1\t30\t0.5\t2\n",
-                                  "1\t201\tabc\t1\t1\t30\n", "1\t201\tabc\t1\t1\t30\t0.5\t2\textra\n"}) {
+                                  "1\t201\tabc\t1\t1\t30\n", "1\t201\tabc\t1\t1\t30\t0.5\t2\t1\textra\n",
+                                  "1\t201\tabc\t1\t1\t30\t0.5\t2\t3\n", "1\t201\tabc\t1\t1\t30\t0.5\t2\tx\n"}) {
         const std::string path = writeTemp("corvale_measure_bad.tsv", good + bad);
         try {
             readMeasureTable(path);
@@ -101,7 +110,7 @@ TEST(MeasuredTimeLimit, LeavesEveryWinStandingAndTightensWithDifficulty) {
 
 // The clock must not cut a measure short: a board whose present limit is
 // too short still shows how long the solver needed.
-TEST(MeasureDrawing, TimesTheWinPastAShortLimit) {
+TEST(MeasureDrawing, TimesTheWinPastAShortLimitButLaterSeedsKeepIt) {
     Level level = testing::buildLevel(
         ".\n.\n"
         ". . . . . . . . h10 h11\n"
@@ -114,6 +123,11 @@ TEST(MeasureDrawing, TimesTheWinPastAShortLimit) {
     EXPECT_EQ(m.seed, 1);
     EXPECT_GT(m.timeUsed, 1.0);
     EXPECT_GT(m.strokes, 0);
+
+    // The later seeds are played as the set has the board: its own limit ends them.
+    EXPECT_EQ(laterSeedWins(level), 0);
+    level.timeLimit = measuredTimeLimit(m.timeUsed, 0);
+    EXPECT_EQ(laterSeedWins(level), 2);
 }
 
 }  // namespace

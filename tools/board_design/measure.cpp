@@ -24,7 +24,7 @@ struct Fnv {
     }
 };
 
-const char* const header = "difficulty\tslot\thash\twon\tseed\ttime_used\tsolver_difficulty\tstrokes";
+const char* const header = "difficulty\tslot\thash\twon\tseed\ttime_used\tsolver_difficulty\tstrokes\tlater_wins";
 
 }  // namespace
 
@@ -50,7 +50,8 @@ MeasureTable readMeasureTable(const std::string& path) {
     int number = 0;
     while (std::getline(in, line)) {
         ++number;
-        if (line.empty() || line == header) continue;
+        // The header, or an older one without the last column.
+        if (line.empty() || line.rfind("difficulty\t", 0) == 0) continue;
         std::istringstream fields(line);
         DrawingKey key;
         Measure m;
@@ -63,8 +64,14 @@ MeasureTable readMeasureTable(const std::string& path) {
         } catch (const std::exception&) {
             used = 0;
         }
+        bool good = fields && used == hash.size() && !hash.empty() && (won == 0 || won == 1);
+        // Tables written before the later seeds were played end at the strokes.
+        if (good && !(fields >> m.laterWins)) {
+            good = fields.eof();
+            m.laterWins = -1;
+        }
         std::string rest;
-        if (!fields || used != hash.size() || hash.empty() || (won != 0 && won != 1) || (fields >> rest))
+        if (!good || m.laterWins < -1 || m.laterWins > 2 || (fields >> rest))
             throw std::runtime_error(path + " line " + std::to_string(number) + ": not a measured drawing.");
         m.won = won == 1;
         table[key] = m;
@@ -76,9 +83,9 @@ std::string writeMeasureTable(const MeasureTable& table) {
     std::string text = std::string(header) + "\n";
     char line[160];
     for (const auto& [key, m] : table) {
-        std::snprintf(line, sizeof line, "%d\t%d\t%016llx\t%d\t%d\t%.2f\t%.3f\t%d\n", key.difficulty, key.slot,
-                      static_cast<unsigned long long>(key.hash), m.won ? 1 : 0, m.seed, m.timeUsed, m.difficulty,
-                      m.strokes);
+        std::snprintf(line, sizeof line, "%d\t%d\t%016llx\t%d\t%d\t%.2f\t%.3f\t%d\t%d\n", key.difficulty,
+                      key.slot, static_cast<unsigned long long>(key.hash), m.won ? 1 : 0, m.seed, m.timeUsed,
+                      m.difficulty, m.strokes, m.laterWins);
         text += line;
     }
     return text;
@@ -102,6 +109,14 @@ Measure measureDrawing(const Level& level) {
     // Kept as the table writes them, so a fresh measure and a read one fit the same limit.
     return {result.won, static_cast<int>(result.seed), std::round(result.timeUsed * 100.0) / 100.0,
             std::round(solveDifficulty(result, lost) * 1000.0) / 1000.0, result.strokes};
+}
+
+int laterSeedWins(const Level& level) {
+    std::vector<Level> one{level};
+    const LevelList levels(std::move(one));
+    int wins = 0;
+    for (std::uint32_t seed = 2; seed <= 3; ++seed) wins += solveBoard(levels, 0, seed, SolveOptions{}).won ? 1 : 0;
+    return wins;
 }
 
 int measuredTimeLimit(double timeUsed, int difficulty) {
