@@ -232,22 +232,18 @@ Made designBoard(const Plan& plan, const FairnessOptions& fairness, Measuring& m
         if (solverWins(plan, made)) {
             Level proof = made.level;
             proof.timeLimit = limitFor(plan, made);
-            const bool known = lookUpLater(measuring, proof, made.measure);
-            const bool robust = !known || made.measure.laterWins == 2;
-            if (!robust && hand)
-                std::fprintf(stderr, "board %d (hand-drawn): the solver won %d of seeds 2 and 3\n", plan.brief.id,
-                             made.measure.laterWins);
-            // A drawing lost from some starts waits as the fallback; a worse
-            // one than the fallback need not be proven at all.
-            if (!robust && !hand && !fragile.idea.empty() &&
-                fragile.measure.laterWins >= made.measure.laterWins) {
-                if (++fragileCount >= 8) break;
-                continue;
-            }
             const FairnessReport strict = proveFair(proof);
-            if (strict.faults.empty() && (robust || hand)) return made;
             if (strict.faults.empty()) {
-                fragile = made;
+                const bool known = lookUpLater(measuring, proof, made.measure);
+                if (!known || made.measure.laterWins == 2) return made;
+                if (hand) {
+                    std::fprintf(stderr, "board %d (hand-drawn): the solver won %d of seeds 2 and 3\n",
+                                 plan.brief.id, made.measure.laterWins);
+                    return made;
+                }
+                // Lost from some starts: kept only as the fallback, the one
+                // that won more of them.
+                if (fragile.idea.empty() || made.measure.laterWins > fragile.measure.laterWins) fragile = made;
                 if (++fragileCount >= 8) break;
                 continue;
             }
