@@ -3,9 +3,15 @@
 #include <algorithm>
 #include <cstring>
 
+#include "game.h"
 #include "surfaces.h"
 
 namespace corvale {
+namespace {
+
+constexpr std::size_t cellRowBytes = sizeof(std::uint32_t) * cellSize;
+
+}  // namespace
 
 std::vector<std::uint32_t> opaqueAtlasCopy(HDC dc, HBITMAP atlas) {
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(atlasWidth) * atlasHeight);
@@ -24,6 +30,15 @@ void copySpritePixels(const std::uint32_t* art, int index, const PixelTarget& ta
     const int bottom = std::min<int>(y + r.height(), target.clip.bottom);
     if (left >= right || top >= bottom) return;
     const auto bytes = static_cast<std::size_t>(right - left) * sizeof(std::uint32_t);
+    const std::uint32_t* first = art + (r.top + top - y) * atlasWidth + r.left + (left - x);
+    if (bytes == cellRowBytes) {
+        // A whole cell row, the common case: a copy of constant size is
+        // inlined, where any other is a call into the C runtime, which under
+        // Wine costs more than the 128 bytes themselves.
+        for (int row = top; row < bottom; ++row, first += atlasWidth)
+            std::memcpy(target.pixels + row * target.stride + left, first, cellRowBytes);
+        return;
+    }
     for (int row = top; row < bottom; ++row) {
         const std::uint32_t* from = art + (r.top + row - y) * atlasWidth + r.left + (left - x);
         std::memcpy(target.pixels + row * target.stride + left, from, bytes);
