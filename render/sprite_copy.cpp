@@ -30,18 +30,16 @@ void copySpritePixels(const std::uint32_t* art, int index, const PixelTarget& ta
     const int bottom = std::min<int>(y + r.height(), target.clip.bottom);
     if (left >= right || top >= bottom) return;
     const auto bytes = static_cast<std::size_t>(right - left) * sizeof(std::uint32_t);
-    const std::uint32_t* first = art + (r.top + top - y) * atlasWidth + r.left + (left - x);
-    if (bytes == cellRowBytes) {
-        // A whole cell row, the common case: a copy of constant size is
-        // inlined, where any other is a call into the C runtime, which under
-        // Wine costs more than the 128 bytes themselves.
-        for (int row = top; row < bottom; ++row, first += atlasWidth)
-            std::memcpy(target.pixels + row * target.stride + left, first, cellRowBytes);
-        return;
-    }
-    for (int row = top; row < bottom; ++row) {
-        const std::uint32_t* from = art + (r.top + row - y) * atlasWidth + r.left + (left - x);
-        std::memcpy(target.pixels + row * target.stride + left, from, bytes);
+    const std::uint32_t* from = art + (r.top + top - y) * atlasWidth + r.left + (left - x);
+    for (int row = top; row < bottom; ++row, from += atlasWidth) {
+        std::uint32_t* to = target.pixels + row * target.stride + left;
+        // A whole cell row, the common case, is copied at a constant size,
+        // which the compiler inlines; any other size is a call into the C
+        // runtime, which under Wine costs more than the 128 bytes themselves.
+        if (bytes == cellRowBytes)
+            std::memcpy(to, from, cellRowBytes);
+        else
+            std::memcpy(to, from, bytes);
     }
 }
 

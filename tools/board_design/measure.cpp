@@ -24,6 +24,11 @@ struct Fnv {
     }
 };
 
+// A list of the one level, for the solver to play it as board 0.
+LevelList alone(const Level& level) {
+    return LevelList(std::vector<Level>{level});
+}
+
 const char* const header = "difficulty\tslot\thash\twon\tseed\ttime_used\tsolver_difficulty\tstrokes\tlater_wins";
 
 }  // namespace
@@ -97,8 +102,7 @@ Measure measureDrawing(const Level& level) {
     // is thrown away anyway, and it stops there instead of playing on.
     Level unlimited = level;
     unlimited.timeLimit = 205;
-    std::vector<Level> one{unlimited};
-    const LevelList levels(std::move(one));
+    const LevelList levels = alone(unlimited);
     SolveResult result;
     int lost = 0;
     for (std::uint32_t seed = 1; seed <= 3; ++seed) {
@@ -112,8 +116,7 @@ Measure measureDrawing(const Level& level) {
 }
 
 int laterSeedWins(const Level& level) {
-    std::vector<Level> one{level};
-    const LevelList levels(std::move(one));
+    const LevelList levels = alone(level);
     int wins = 0;
     for (std::uint32_t seed = 2; seed <= 3; ++seed) wins += solveBoard(levels, 0, seed, SolveOptions{}).won ? 1 : 0;
     return wins;
