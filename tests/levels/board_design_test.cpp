@@ -1,7 +1,7 @@
 // The board designer's drawing machinery: whole-board turns keep holes and
-// one-way doors intact, the clean-up removes only lone specks, and every
-// motif composes a board that keeps the set's rules with an idea line a
-// player can read at a glance.
+// one-way doors intact, the clean-up removes only lone specks, every motif
+// composes a board that keeps the set's rules with an idea line a player can
+// read at a glance, and boards of one motif are kept apart.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,6 +9,7 @@
 
 #include "board_rules.h"
 #include "ideas.h"
+#include "spread.h"
 
 namespace corvale::design {
 namespace {
@@ -185,6 +186,42 @@ TEST(BoardDesignHand, BlockBoardsLeadWithGoldAndKeepTheRules) {
         })) << id;
         EXPECT_NE(draft.idea.find("block"), std::string::npos) << id;
     }
+}
+
+TEST(BoardDesignOrder, BoardsOfOneMotifMoveApartAndTheRestKeepTheirOrder) {
+    auto spread = [](const std::vector<std::string>& motifs) {
+        std::vector<std::string> out;
+        for (const std::size_t i : spreadOrder(motifs)) out.push_back(motifs[i]);
+        return out;
+    };
+    using List = std::vector<std::string>;
+    // Already apart, or only hand-drawn boards (no motif) side by side: untouched.
+    EXPECT_EQ(spread({"spine", "rack", "vault", "spine", "", "", "rack"}),
+              (List{"spine", "rack", "vault", "spine", "", "", "rack"}));
+    // A cluster in the middle: the nearest other board moves up, the rest keep their order.
+    EXPECT_EQ(spread({"rack", "vault", "spine", "spine", "spine", "pillars", "rooms", "rack", "vault"}),
+              (List{"rack", "vault", "spine", "pillars", "rooms", "spine", "rack", "vault", "spine"}));
+    // A cluster at the hardest end has nothing after it: earlier boards move down instead.
+    const List tail = spread({"rack", "vault", "rooms", "pillars", "spiral", "spiral"});
+    EXPECT_EQ(std::count(tail.begin(), tail.end(), "spiral"), 2);
+    for (std::size_t i = 1; i < tail.size(); ++i) EXPECT_NE(tail[i], tail[i - 1]) << i;
+    // Where one motif is too many to keep apart, every board is still there once.
+    const List crowded = spread({"spine", "spine", "spine", "spine", "rack"});
+    EXPECT_EQ(std::count(crowded.begin(), crowded.end(), "spine"), 4);
+    EXPECT_EQ(std::count(crowded.begin(), crowded.end(), "rack"), 1);
+}
+
+TEST(BoardDesignOrder, MotifsToAvoidAreLeftOutUnlessNoneWouldRemain) {
+    const std::vector<Motif> all = motifOrder(12, 2, {});
+    const std::vector<Motif> without = motifOrder(12, 2, {"spine", "rack"});
+    EXPECT_EQ(without.size() + 2, all.size());
+    for (const Motif m : without) {
+        EXPECT_NE(motifName(m), "spine");
+        EXPECT_NE(motifName(m), "rack");
+    }
+    std::vector<std::string> every;
+    for (const Motif m : all) every.push_back(motifName(m));
+    EXPECT_EQ(motifOrder(12, 2, every).size(), all.size());
 }
 
 }  // namespace

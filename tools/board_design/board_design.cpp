@@ -19,6 +19,7 @@
 #include <exception>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <mutex>
 #include <stdexcept>
 #include <string>
@@ -30,6 +31,7 @@
 #include "ideas.h"
 #include "measure.h"
 #include "plan.h"
+#include "spread.h"
 #include "two_threads.h"
 
 namespace corvale::design {
@@ -290,37 +292,34 @@ Made designBoard(const Plan& plan, const FairnessOptions& fairness, Measuring& m
     return best;
 }
 
-// Two neighbours of one shape read as one board twice. Where the order puts
-// them together, the next board of another shape moves up, from a few places
-// on and only across a small step of the measure, so the curve holds.
 void spreadMotifs(std::vector<Made>& boards) {
-    for (std::size_t i = 1; i < boards.size(); ++i) {
-        if (boards[i].motif.empty() || boards[i].motif != boards[i - 1].motif) continue;
-        for (std::size_t j = i + 1; j < boards.size() && j <= i + 8; ++j) {
-            if (boards[j].measure.difficulty > boards[i].measure.difficulty + 0.5) break;
-            if (boards[j].motif == boards[i - 1].motif) continue;
-            std::rotate(boards.begin() + static_cast<std::ptrdiff_t>(i),
-                        boards.begin() + static_cast<std::ptrdiff_t>(j),
-                        boards.begin() + static_cast<std::ptrdiff_t>(j) + 1);
-            break;
-        }
-    }
+    std::vector<std::string> motifs;
+    for (const Made& m : boards) motifs.push_back(m.motif);
+    std::vector<Made> spread;
+    for (const std::size_t i : spreadOrder(motifs)) spread.push_back(boards[i]);
+    boards = std::move(spread);
 }
 
-// Normal boards of each difficulty from the easiest to the hardest by the
-// solver's measure (the load breaks ties); pinned boards keep their places.
-// Beginner is ordered within the stretches that bring in its mechanisms one
-// after another. A stretch with a drawing the table does not know is ordered
-// by load alone: measures and loads are not on one scale. Returns how many
-// stretches that was.
-int orderBoards(std::vector<Made>& made, const std::vector<Plan>& plans) {
-    int byLoad = 0;
+// The stretches of ids ordered by measure: Beginner brings in its
+// mechanisms one stretch after another; every later difficulty's normal
+// boards are one stretch.
+std::vector<std::pair<int, int>> orderedStretches() {
     std::vector<std::pair<int, int>> stretches{{0, 35}, {35, 69}, {69, 100}, {100, 138}};
     for (std::size_t d = 1; d < difficultyRanges.size(); ++d) {
         stretches.emplace_back(difficultyRanges[d].firstId,
                                difficultyRanges[d].firstId + difficultyRanges[d].normalCount);
     }
-    for (const auto& [first, end] : stretches) {
+    return stretches;
+}
+
+// Normal boards of each difficulty from the easiest to the hardest by the
+// solver's measure (the load breaks ties); pinned boards keep their places.
+// A stretch with a drawing the table does not know is ordered by load
+// alone: measures and loads are not on one scale. Returns how many
+// stretches that was.
+int orderBoards(std::vector<Made>& made, const std::vector<Plan>& plans) {
+    int byLoad = 0;
+    for (const auto& [first, end] : orderedStretches()) {
         std::vector<int> free;
         for (int id = first; id < end; ++id) {
             if (!plans[static_cast<std::size_t>(id)].pinned) free.push_back(id);
@@ -338,6 +337,69 @@ int orderBoards(std::vector<Made>& made, const std::vector<Plan>& plans) {
         for (std::size_t i = 0; i < free.size(); ++i) made[static_cast<std::size_t>(free[i])] = boards[i];
     }
     return byLoad;
+}
+
+// A drawing that met every demand, not a fallback: fair over the proving
+// runs, and won by the solver in time from the first seed and the later ones.
+bool settled(const Plan& plan, const Made& m) {
+    return m.fair && m.fault.empty() && m.measured && solverWins(plan, m) &&
+           (m.measure.laterWins < 0 || m.measure.laterWins == 2);
+}
+
+// The first boards a player meets should each look like a new idea, but the
+// motif that passes the fairness runs most easily gathers a third of a
+// Beginner stretch. Past a sixth of the stretch, boards of one motif, spread
+// over the stretch, are drawn again without the motifs it has enough of; a
+// new drawing is kept only when it met every demand and its own motif still
+// has room. Returns how many boards changed.
+int varyBeginnerMotifs(std::vector<Made>& made, const std::vector<Plan>& plans, const FairnessOptions& fairness,
+                       Measuring& measuring) {
+    struct Redraw {
+        int id, first, end, cap;
+        std::vector<std::string> avoid;
+    };
+    std::vector<Redraw> redraws;
+    for (const auto& [first, end] : orderedStretches()) {
+        if (first >= difficultyRanges[0].normalCount) break;
+        const int cap = (end - first) / 6;
+        std::map<std::string, std::vector<int>> byMotif;
+        for (int id = first; id < end; ++id) {
+            const Made& m = made[static_cast<std::size_t>(id)];
+            if (!plans[static_cast<std::size_t>(id)].pinned && !m.motif.empty()) byMotif[m.motif].push_back(id);
+        }
+        std::vector<std::string> full;
+        for (const auto& [motif, ids] : byMotif) {
+            if (static_cast<int>(ids.size()) >= cap) full.push_back(motif);
+        }
+        for (const auto& [motif, ids] : byMotif) {
+            const int count = static_cast<int>(ids.size());
+            if (count <= cap) continue;
+            std::vector<bool> kept(static_cast<std::size_t>(count));
+            for (int k = 0; k < cap; ++k) kept[static_cast<std::size_t>(k * count / cap)] = true;
+            for (int i = 0; i < count; ++i) {
+                if (!kept[static_cast<std::size_t>(i)])
+                    redraws.push_back({ids[static_cast<std::size_t>(i)], first, end, cap, full});
+            }
+        }
+    }
+    std::sort(redraws.begin(), redraws.end(), [](const Redraw& a, const Redraw& b) { return a.id < b.id; });
+    std::vector<Made> drawn(redraws.size());
+    forEachOnTwoThreads(redraws.size(), [&](std::size_t i) {
+        Plan plan = plans[static_cast<std::size_t>(redraws[i].id)];
+        plan.brief.avoid = redraws[i].avoid;
+        drawn[i] = designBoard(plan, fairness, measuring);
+    });
+    int changed = 0;
+    for (std::size_t i = 0; i < redraws.size(); ++i) {
+        const Redraw& r = redraws[i];
+        if (!settled(plans[static_cast<std::size_t>(r.id)], drawn[i])) continue;
+        int same = 0;
+        for (int id = r.first; id < r.end; ++id) same += id != r.id && made[static_cast<std::size_t>(id)].motif == drawn[i].motif;
+        if (same >= r.cap) continue;
+        made[static_cast<std::size_t>(r.id)] = drawn[i];
+        ++changed;
+    }
+    return changed;
 }
 
 int recordBytes(const Level& level) {
@@ -476,6 +538,8 @@ int main(int argc, char** argv) {
             return 0;
         }
         std::vector<Made> made = designAll(plans, fairness, measuring);
+        const int varied = varyBeginnerMotifs(made, plans, fairness, measuring);
+        std::fprintf(stderr, "%d Beginner boards drawn again in another motif\n", varied);
         const int byLoad = orderBoards(made, plans);
         finish(made, plans, measuring);
         std::filesystem::create_directories(a.folder);

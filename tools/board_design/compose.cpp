@@ -137,7 +137,7 @@ bool composeBoard(Draft& draft, Rng& rng, const Brief& brief, unsigned features,
         const bool many = n >= 3 || (lead == Keyholes && n >= 2 && rng.chance(30));
         scene = legacyScene(canvas, rng, n, many);
     } else {
-        const std::vector<Motif> order = motifOrder(brief.id, n);
+        const std::vector<Motif> order = motifOrder(brief.id, n, brief.avoid);
         scene = drawMotif(canvas, order[static_cast<std::size_t>(brief.attempt / 3) % order.size()], n, rng);
         if (n <= 2 && scene.pair.size() == 2 && scene.pockets.size() == 4 &&
             rng.chance(n == 1                  ? 30

@@ -21,6 +21,7 @@ struct Brief {
     bool preplacedOnly = false;  // no queue: every ball waits on the board
     bool safeDoors = false;      // every coloured pocket shut to other colours
     int attempt = 0;             // how many drawings of this board came out wrong before
+    std::vector<std::string> avoid;  // motifs its stretch already has enough of
 };
 
 struct Draft {
@@ -84,7 +85,9 @@ std::vector<Motif> motifsFor(int colors);
 // The motifs a board tries in turn, three drawings each: neighbouring ids
 // start on different motifs, and a motif that fails hands on to a shuffled
 // order of the rest, so no one motif gathers the failures of another.
-std::vector<Motif> motifOrder(int id, int colors);
+// Motifs named in `avoid` are left out (all are tried if that leaves none).
+std::vector<Motif> motifOrder(int id, int colors, const std::vector<std::string>& avoid);
+std::string motifName(Motif motif);
 Scene drawMotif(Canvas& canvas, Motif motif, int colors, Rng& rng);
 
 // Removes gray wall cells that stand alone with floor all round: specks

@@ -14,7 +14,6 @@ namespace {
 // A motif drawn from a character map ('#' a wall, anything else floor) with
 // its sites, launchers and the rows kept for extras.
 struct Drawing {
-    const char* motif;
     std::array<const char*, 17> rows;
     std::vector<Pocket> pockets;
     std::vector<int> pair;
@@ -27,7 +26,6 @@ struct Drawing {
 // A solid block with four chambers cut into its corners, their doors turned
 // like a pinwheel so that each faces a different side.
 const Drawing vaultDrawing{
-    "vault",
     {"#################", "#...............#", "#...............#", "#...............#", "#...#########...#",
      "#...#########...#", "#...#########...#", "#...#########...#", "#...#########...#", "#...#########...#",
      "#...#########...#", "#...#########...#", "#...#########...#", "#...............#", "#...............#",
@@ -41,7 +39,6 @@ const Drawing vaultDrawing{
 
 // A corridor across the middle with a room cut into the rock for each hole.
 const Drawing roomsDrawing{
-    "rooms",
     {"#################", "#################", "#################", "#################", "#######...#######",
      "#######...#######", "#...............#", "#...............#", "#...............#", "#...............#",
      "#...............#", "#######...#######", "#################", "#################", "#################",
@@ -56,7 +53,6 @@ const Drawing roomsDrawing{
 // A thick wall down the middle with one gap; holes lean against it, their
 // doors turned away, so every ball goes round.
 const Drawing spineDrawing{
-    "spine",
     {"#################", "#......###......#", "#......###......#", "#......###......#", "#......###......#",
      "#......###......#", "#......###......#", "#...............#", "#...............#", "#...............#",
      "#......###......#", "#......###......#", "#......###......#", "#......###......#", "#......###......#",
@@ -70,7 +66,6 @@ const Drawing spineDrawing{
 
 // Square pillars to bank off, the holes set into the middle of each wall.
 const Drawing pillarsDrawing{
-    "pillars",
     {"#################", "#...............#", "#...............#", "#..##.......##..#", "#..##.......##..#",
      "#...............#", "#...............#", "#.......#.......#", "#......###......#", "#.......#.......#",
      "#...............#", "#...............#", "#..##.......##..#", "#..##.......##..#", "#...............#",
@@ -85,7 +80,6 @@ const Drawing pillarsDrawing{
 // Pockets in the side walls, bumpers in the field, sloped walls at the foot
 // and the launcher at the bottom like a plunger.
 const Drawing pinballDrawing{
-    "pinball",
     {"#################", "#...............#", "#...............#", "#...............#", "#.......#.......#",
      "#......###......#", "#.......#.......#", "#...............#", "#...............#", "#...............#",
      "#....#.....#....#", "#...###...###...#", "##...#.....#...##", "###...........###", "####.........####",
@@ -99,7 +93,6 @@ const Drawing pinballDrawing{
 
 // A corridor that winds twice round to the one hole in the middle.
 const Drawing spiralDrawing{
-    "spiral",
     {"#################", "#...............#", "#...............#", "#..###########..#", "#............#..#",
      "#............#..#", "#..########..#..#", "#..#......#..#..#", "#..#......#..#..#", "#..#......#..#..#",
      "#..#......#..#..#", "#..#.........#..#", "#..#.........#..#", "#..###########..#", "#...............#",
@@ -120,7 +113,6 @@ Scene drawn(Canvas& canvas, const Drawing& drawing) {
         }
     }
     Scene s;
-    s.motif = drawing.motif;
     s.pockets = drawing.pockets;
     s.pair = drawing.pair;
     s.launcher = drawing.launcher;
@@ -146,7 +138,6 @@ Scene rack(Canvas& canvas, int colors, Rng& rng) {
             canvas.hline(16 - (std::min(3, rightRoom) - i), 11 - i, std::min(3, rightRoom) - i, wall());
     }
     Scene s;
-    s.motif = "rack";
     for (const int c : holes) s.pockets.push_back({c, 13, Up});
     if (bins >= 2) s.pair = {0, bins - 1};
     s.launcher = {8, 3};
@@ -169,7 +160,6 @@ Scene diagonals(Canvas& canvas) {
         }
     }
     Scene s;
-    s.motif = "diagonals";
     s.pockets = {{12, 2, Down}, {3, 13, Up}, {2, 2, Right}, {13, 13, Left}};
     s.pair = {0, 1};
     s.launcher = {8, 8};
@@ -188,8 +178,15 @@ std::vector<Motif> motifsFor(int colors) {
     return out;
 }
 
-std::vector<Motif> motifOrder(int id, int colors) {
+std::string motifName(Motif motif) {
+    static const char* const names[] = {"vault", "rack", "rooms", "spine", "pillars", "diagonals", "pinball", "spiral"};
+    return names[static_cast<std::size_t>(motif)];
+}
+
+std::vector<Motif> motifOrder(int id, int colors, const std::vector<std::string>& avoid) {
     std::vector<Motif> rest = motifsFor(colors);
+    std::erase_if(rest, [&](Motif m) { return std::find(avoid.begin(), avoid.end(), motifName(m)) != avoid.end(); });
+    if (rest.empty()) rest = motifsFor(colors);
     // 5 shares no factor with 7 or 8 motifs: consecutive ids start apart.
     const std::size_t first = static_cast<std::size_t>(id) * 5 % rest.size();
     std::vector<Motif> order{rest[first]};
@@ -238,6 +235,7 @@ Scene drawMotif(Canvas& canvas, Motif motif, int colors, Rng& rng) {
             s = drawn(canvas, spiralDrawing);
             break;
     }
+    s.motif = motifName(motif);
     canvas.symmetry = kept;
     return s;
 }
