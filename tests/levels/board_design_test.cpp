@@ -188,27 +188,54 @@ TEST(BoardDesignHand, BlockBoardsLeadWithGoldAndKeepTheRules) {
     }
 }
 
-TEST(BoardDesignOrder, BoardsOfOneMotifMoveApartAndTheRestKeepTheirOrder) {
-    auto spread = [](const std::vector<std::string>& motifs) {
-        std::vector<std::string> out;
-        for (const std::size_t i : spreadOrder(motifs)) out.push_back(motifs[i]);
-        return out;
-    };
+// Where one motif sits in the spread order: every board moved at most six
+// places, and the pairs of one motif at distance 1 and 2.
+struct Spread {
+    std::vector<std::string> motifs;
+    std::size_t farthest = 0;
+    int neighbours = 0, oneBetween = 0;
+};
+
+Spread spread(const std::vector<std::string>& sorted) {
+    Spread s;
+    const std::vector<std::size_t> order = spreadOrder(sorted);
+    std::vector<bool> seen(sorted.size());
+    for (std::size_t place = 0; place < order.size(); ++place) {
+        const std::size_t from = order[place];
+        EXPECT_FALSE(seen[from]) << "board " << from << " twice";
+        seen[from] = true;
+        s.farthest = std::max(s.farthest, from > place ? from - place : place - from);
+        s.motifs.push_back(sorted[from]);
+    }
+    for (std::size_t k = 0; k < s.motifs.size(); ++k) {
+        if (s.motifs[k].empty()) continue;
+        s.neighbours += k + 1 < s.motifs.size() && s.motifs[k] == s.motifs[k + 1];
+        s.oneBetween += k + 2 < s.motifs.size() && s.motifs[k] == s.motifs[k + 2];
+    }
+    return s;
+}
+
+TEST(BoardDesignOrder, BoardsOfOneMotifMoveApartAndNoBoardMovesFar) {
     using List = std::vector<std::string>;
     // Already apart, or only hand-drawn boards (no motif) side by side: untouched.
-    EXPECT_EQ(spread({"spine", "rack", "vault", "spine", "", "", "rack"}),
-              (List{"spine", "rack", "vault", "spine", "", "", "rack"}));
-    // A cluster in the middle: the nearest other board moves up, the rest keep their order.
-    EXPECT_EQ(spread({"rack", "vault", "spine", "spine", "spine", "pillars", "rooms", "rack", "vault"}),
-              (List{"rack", "vault", "spine", "pillars", "rooms", "spine", "rack", "vault", "spine"}));
-    // A cluster at the hardest end has nothing after it: earlier boards move down instead.
-    const List tail = spread({"rack", "vault", "rooms", "pillars", "spiral", "spiral"});
-    EXPECT_EQ(std::count(tail.begin(), tail.end(), "spiral"), 2);
-    for (std::size_t i = 1; i < tail.size(); ++i) EXPECT_NE(tail[i], tail[i - 1]) << i;
-    // Where one motif is too many to keep apart, every board is still there once.
-    const List crowded = spread({"spine", "spine", "spine", "spine", "rack"});
-    EXPECT_EQ(std::count(crowded.begin(), crowded.end(), "spine"), 4);
-    EXPECT_EQ(std::count(crowded.begin(), crowded.end(), "rack"), 1);
+    const List apart{"spine", "rack", "vault", "spine", "", "", "rack"};
+    EXPECT_EQ(spread(apart).motifs, apart);
+    // Clusters in the middle and at the hardest end, where nothing follows.
+    const Spread clusters =
+        spread({"rack", "vault", "spine", "spine", "spine", "pillars", "rooms", "rack", "vault", "pinball", "diagonals",
+                "rooms", "spiral", "spiral", "spiral"});
+    EXPECT_EQ(clusters.neighbours, 0);
+    EXPECT_EQ(clusters.oneBetween, 0);
+    EXPECT_LE(clusters.farthest, 6u);
+    // A motif in six boards of twenty, all easiest, is never beside itself,
+    // though they cannot all have two boards between them; the easiest end
+    // is kept apart as well as the hardest.
+    List dense;
+    for (int i = 0; i < 20; ++i) dense.push_back(i < 6 ? "rack" : "other" + std::to_string(i % 4));
+    const Spread crowded = spread(dense);
+    EXPECT_EQ(crowded.neighbours, 0);
+    EXPECT_LE(crowded.farthest, 6u);
+    EXPECT_EQ(std::count(crowded.motifs.begin(), crowded.motifs.end(), "rack"), 6);
 }
 
 TEST(BoardDesignOrder, MotifsToAvoidAreLeftOutUnlessNoneWouldRemain) {

@@ -9,10 +9,10 @@
 
 namespace corvale::design {
 
-// A motif at most once in any three neighbours, where a board of another
-// motif at most six places away can take the place; the empty motif (a
-// hand-drawn board) is never a repeat. Returns the new order as indices
-// into `motifs`.
+// Neighbours of one motif, and two of one motif with a single board between
+// them, as few as boards moved at most six places can make; the empty motif
+// (a hand-drawn board) is never a repeat, and an order with no such pair is
+// kept as it is. Returns the new order as indices into `motifs`.
 std::vector<std::size_t> spreadOrder(const std::vector<std::string>& motifs);
 
 }  // namespace corvale::design
