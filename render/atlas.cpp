@@ -146,6 +146,7 @@ void Renderer::release() {
 
 void Renderer::refreshOpaqueArt() {
     opaqueArtStale = false;
+    settleLayer();  // with the art the waiting sprites were drawn with
     const HGDIOBJ displaced = displacedBitmaps[atlasSlot].displaced();
     if (displaced == nullptr) return;
     // GetDIBits wants the bitmap outside any context: atlasDc holds the

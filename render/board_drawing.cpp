@@ -6,6 +6,7 @@
 
 #include "ink_raster.h"
 #include "renderer.h"
+#include "sprite_copy.h"
 
 namespace corvale {
 namespace {
@@ -40,16 +41,35 @@ void Renderer::render(const Game& game) {
 }
 
 void Renderer::drawTiles(const Game& game) {
-    const PixelTarget background{backgroundBits, boardPixels, RECT{0, 0, boardPixels, boardPixels}};
+    const RECT wholeBoard{0, 0, boardPixels, boardPixels};
+    const PixelTarget background{backgroundBits, boardPixels, wholeBoard};
+    // A changed cell goes from the atlas straight into the game image. The
+    // tile layer is read back only where balls, ink or gold covered a cell,
+    // so a sprite that covers its whole cell waits to be written there until
+    // then: a new board changes a third of its cells, and most change again
+    // on the next board before anything covers them. Any other sprite lands
+    // in the layer at once, after what is waiting, as it would have.
+    const bool direct = !opaqueArt.empty() && !gdiCopies && !imageBoardStale;
+    const PixelTarget board{imageBits + headerHeight * gameImageWidth, gameImageWidth, wholeBoard};
     cellsDrawn = 0;
     for (int row = 0; row < boardRows; ++row) {
         for (int column = 0; column < boardColumns; ++column) {
             const auto i = static_cast<std::size_t>(column + boardColumns * row);
             const int s = tileSprite(game.cells[i].code, game.cells[i].wallFrame);
             if (backgroundValid && s == cellSprites[i]) continue;
-            copySprite(backgroundDc.get(), background, s, cellSize * column, cellSize * row);
+            const int x = cellSize * column, y = cellSize * row;
+            if (direct && coversCell(s)) {
+                layerPending[i] = s;
+            } else {
+                settleLayerCell(i);
+                copySprite(backgroundDc.get(), background, s, x, y);
+            }
+            // The cell stays as stale as it was: balls may have been drawn over it.
+            if (direct)
+                copySpritePixels(opaqueArt.data(), s, board, x, y);
+            else
+                imageCellsStale[i] = true;
             cellSprites[i] = s;  // kept even for sprites without artwork, so they are not retried
-            imageCellsStale[i] = true;
             ++cellsDrawn;
         }
     }
@@ -57,8 +77,27 @@ void Renderer::drawTiles(const Game& game) {
     restoreBoardFromBackground();
 }
 
+bool Renderer::coversCell(int sprite) {
+    if (sprite < 0 || sprite >= spriteCount) return false;
+    const SpriteRect& r = spriteTable[static_cast<std::size_t>(sprite)];
+    return r.width() == cellSize && r.height() == cellSize;
+}
+
+void Renderer::settleLayerCell(std::size_t i) {
+    if (layerPending[i] < 0) return;
+    const PixelTarget background{backgroundBits, boardPixels, RECT{0, 0, boardPixels, boardPixels}};
+    copySpritePixels(opaqueArt.data(), layerPending[i], background, cellSize * static_cast<int>(i % boardColumns),
+                     cellSize * static_cast<int>(i / boardColumns));
+    layerPending[i] = noSprite;
+}
+
+void Renderer::settleLayer() {
+    for (std::size_t i = 0; i < layerPending.size(); ++i) settleLayerCell(i);
+}
+
 void Renderer::restoreBoardFromBackground() {
     if (gdiCopies) {
+        settleLayer();
         BitBlt(imageDc.get(), 0, headerHeight, boardPixels, boardPixels, backgroundDc.get(), 0, 0, SRCCOPY);
         return;
     }
@@ -67,6 +106,7 @@ void Renderer::restoreBoardFromBackground() {
     static_assert(boardPixels == gameImageWidth);
     std::uint32_t* board = imageBits + headerHeight * gameImageWidth;
     if (imageBoardStale) {
+        settleLayer();
         std::memcpy(board, backgroundBits, sizeof(std::uint32_t) * boardPixels * boardPixels);
         imageCellsStale.fill(false);
         imageBoardStale = false;
@@ -75,6 +115,7 @@ void Renderer::restoreBoardFromBackground() {
     for (std::size_t i = 0; i < imageCellsStale.size(); ++i) {
         if (!imageCellsStale[i]) continue;
         imageCellsStale[i] = false;
+        settleLayerCell(i);
         const auto first = static_cast<std::ptrdiff_t>(i / boardColumns) * cellSize * boardPixels +
                            static_cast<std::ptrdiff_t>(i % boardColumns) * cellSize;
         for (int y = 0; y < cellSize; ++y) {

@@ -103,6 +103,9 @@ class Renderer {
     void drawQueue(const Game& game);
     void drawTiles(const Game& game);
     void restoreBoardFromBackground();
+    static bool coversCell(int sprite);
+    void settleLayerCell(std::size_t i);  // writes the sprite waiting for cell i into the tile layer
+    void settleLayer();
     void markImageStale(long long left, long long top, long long right, long long bottom);
     void drawBorderSweep(const Game& game);
     void drawInk(const Game& game);
@@ -143,6 +146,15 @@ class Renderer {
     // changed. Only those are copied again, not the whole 544 x 544 layer.
     std::array<bool, boardCellCount> imageCellsStale{};
     mutable bool imageBoardStale = true;         // every cell, as before the first render
+    // Sprites already in the game image but not yet in boardBackground, by
+    // cell (noSprite: none). The layer is brought up to date cell by cell
+    // before it is read, and whole before the atlas copy is renewed.
+    static constexpr std::int32_t noSprite = -1;
+    std::array<std::int32_t, boardCellCount> layerPending = [] {
+        std::array<std::int32_t, boardCellCount> none;
+        none.fill(noSprite);
+        return none;
+    }();
     std::uint64_t queueBoard = 0;                // boardsStarted of the board being animated
     double queueClock = 0.0;                     // boardAge at the last render
     double queueAccumulator = 0.0;               // seconds not yet turned into animation steps

@@ -136,6 +136,10 @@ TEST_F(OpaqueFrames, BoardHeaderInkAndBallsMatchTheGdiPathFrameAfterFrame) {
     game.queue.erase(game.queue.begin());
     game.cells[20].code = 0x0000;
     game.cells[140].wallFrame = 4;
+    // Two cells the first ball covered change: one to floor, one to a
+    // filter without artwork, whose cell must still lose the ball's trace.
+    game.cells[36].code = 0x0000;
+    game.cells[54].code = 0xA000;
     game.nextBallBlink = true;
     game.clockVisible = false;
     ASSERT_TRUE(renderBoth()) << "second frame";
@@ -171,12 +175,17 @@ TEST_F(OpaqueFrames, DrawingIntoTheGameImageIsPaintedOverByTheNextFrame) {
 
 TEST_F(OpaqueFrames, PaintingTheAtlasAfterAFrameShowsInTheNextOne) {
     ASSERT_TRUE(renderBoth());
+    game.cells[1].code = 0x1000;  // drawn with the old art, in the tile layer too
+    ASSERT_TRUE(renderBoth());
     test::paintDistinctSprites(*gdi);
     test::paintDistinctSprites(*copied);
     game.cells[0].code = 0x3002;
     game.score = 5;
+    addBall(1, 48, 16, 12, false);  // over cell 1, which the next frame copies back from the layer
     EXPECT_TRUE(renderBoth());
     EXPECT_TRUE(test::spriteAt(*copied, 39, 0, headerHeight));
+    game.balls.clear();
+    EXPECT_TRUE(renderBoth());
 }
 
 }  // namespace
