@@ -9,7 +9,25 @@
 namespace corvale {
 namespace {
 
-constexpr std::size_t cellRowBytes = sizeof(std::uint32_t) * cellSize;
+// Copies `n` pixels with copies of constant size only, which the compiler
+// inlines: under Wine a call into the C runtime costs more than a row of a
+// digit or a header piece. The last block overlaps the one before it
+// rather than copying a remainder pixel by pixel.
+void copyRow(std::uint32_t* to, const std::uint32_t* from, std::size_t n) {
+    if (n == cellSize) {
+        std::memcpy(to, from, sizeof(std::uint32_t) * cellSize);
+    } else if (n >= 8) {
+        for (std::size_t i = 0; i + 8 <= n; i += 8) std::memcpy(to + i, from + i, 32);
+        std::memcpy(to + n - 8, from + n - 8, 32);
+    } else if (n >= 4) {
+        std::memcpy(to, from, 16);
+        std::memcpy(to + n - 4, from + n - 4, 16);
+    } else {
+        if (n > 0) to[0] = from[0];
+        if (n > 1) to[1] = from[1];
+        if (n > 2) to[2] = from[2];
+    }
+}
 
 }  // namespace
 
@@ -29,18 +47,10 @@ void copySpritePixels(const std::uint32_t* art, int index, const PixelTarget& ta
     const int right = std::min<int>(x + r.width(), target.clip.right);
     const int bottom = std::min<int>(y + r.height(), target.clip.bottom);
     if (left >= right || top >= bottom) return;
-    const auto bytes = static_cast<std::size_t>(right - left) * sizeof(std::uint32_t);
+    const auto width = static_cast<std::size_t>(right - left);
     const std::uint32_t* from = art + (r.top + top - y) * atlasWidth + r.left + (left - x);
-    for (int row = top; row < bottom; ++row, from += atlasWidth) {
-        std::uint32_t* to = target.pixels + row * target.stride + left;
-        // A whole cell row, the common case, is copied at a constant size,
-        // which the compiler inlines; any other size is a call into the C
-        // runtime, which under Wine costs more than the 128 bytes themselves.
-        if (bytes == cellRowBytes)
-            std::memcpy(to, from, cellRowBytes);
-        else
-            std::memcpy(to, from, bytes);
-    }
+    for (int row = top; row < bottom; ++row, from += atlasWidth)
+        copyRow(target.pixels + row * target.stride + left, from, width);
 }
 
 }  // namespace corvale
