@@ -13,7 +13,7 @@ set -eu
 root=$(cd "$(dirname "$0")/../.." && pwd)
 out=${1:-$root/docs/images/browser.png}
 board=${BROWSER_BOARD:-424}
-tile=${BROWSER_TILE:-13 12}
+tile=${BROWSER_TILE:-12 8}
 build=${CORVALE_BUILD_DIR:-$root/build}
 exe=$build/windows/app/corvale.exe
 [ -f "$exe" ] || { echo "$exe is missing: build the Windows tree first (./run.sh or ./test.sh)" >&2; exit 1; }
