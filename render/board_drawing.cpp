@@ -49,7 +49,7 @@ void Renderer::drawTiles(const Game& game) {
     // then: a new board changes a third of its cells, and most change again
     // on the next board before anything covers them. Any other sprite lands
     // in the layer at once, after what is waiting, as it would have.
-    const bool direct = !opaqueArt.empty() && !gdiCopies && !imageBoardStale;
+    const bool direct = !opaqueArt.empty() && !gdiSprites && !imageBoardStale;
     const PixelTarget board{imageBits + headerHeight * gameImageWidth, gameImageWidth, wholeBoard};
     cellsDrawn = 0;
     for (int row = 0; row < boardRows; ++row) {
@@ -96,7 +96,7 @@ void Renderer::settleLayer() {
 }
 
 void Renderer::restoreBoardFromBackground() {
-    if (gdiCopies) {
+    if (gdiSprites) {
         settleLayer();
         BitBlt(imageDc.get(), 0, headerHeight, boardPixels, boardPixels, backgroundDc.get(), 0, 0, SRCCOPY);
         return;
@@ -196,12 +196,27 @@ void Renderer::drawInk(const Game& game) {
 }
 
 void Renderer::drawBalls(const Game& game) {
+    const PixelTarget board{imageBits, gameImageWidth, RECT{0, headerHeight, gameImageWidth, gameImageHeight}};
+    bool flushed = false;
     for (const Ball& ball : game.balls) {
         if (!ball.active) continue;
         const int d = std::max(roundToInt(2.0 * ball.radius), 1);
         const int x = roundToInt(ball.x - ball.radius);
         const int y = roundToInt(ball.y - ball.radius) + headerHeight;
-        drawSprite(imageDc.get(), ballSprite(ball.color, ball.nearHole), x, y, true, d, d);
+        const int sprite = ballSprite(ball.color, ball.nearHole);
+        const bool known = sprite >= 0 && sprite < spriteCount;
+        const SpriteRect r = known ? spriteTable[static_cast<std::size_t>(sprite)] : SpriteRect{};
+        bool blended = false;
+        if (known && !gdiSprites && d == r.width() && d == r.height()) {
+            // Pixels written by hand must land after the GDI drawing before them.
+            if (!flushed) GdiFlush();
+            flushed = true;
+            blended = blendSpritePixels(ballArtBits, sprite, board, x, y);
+        }
+        if (!blended) {
+            drawSprite(imageDc.get(), sprite, x, y, true, d, d);
+            flushed = false;
+        }
         markImageStale(x, y, static_cast<long long>(x) + d, static_cast<long long>(y) + d);
     }
 }

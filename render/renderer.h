@@ -85,10 +85,11 @@ class Renderer {
     int presentSurfacesCreated() const { return surfacesCreated; }
     double queueSlotX(int slot) const { return slotX[static_cast<std::size_t>(slot)]; }
     int borderSweepSteps() const { return sweepSteps; }
-    // With `on`, opaque sprites go through BitBlt as drawSprite draws them
-    // rather than being copied as pixels; the tests compare the two.
-    void copyOpaqueSpritesWithGdi(bool on) {
-        gdiCopies = on;
+    // With `on`, sprites go through BitBlt and AlphaBlend as drawSprite
+    // draws them rather than being copied or blended as pixels; the tests
+    // compare the two.
+    void drawSpritesWithGdi(bool on) {
+        gdiSprites = on;
         imageBoardStale = true;
     }
 
@@ -136,7 +137,7 @@ class Renderer {
     // a BitBlt each; empty when GDI could not convert it (BitBlt is used).
     std::vector<std::uint32_t> opaqueArt;
     mutable bool opaqueArtStale = false;  // the atlas may have been painted since opaqueArt was taken
-    bool gdiCopies = false;               // tests: opaque sprites through BitBlt
+    bool gdiSprites = false;              // tests: sprites through BitBlt and AlphaBlend
 
     // ---- Tile cache, queue animation and border sweep ----
     std::array<std::int32_t, boardCellCount> cellSprites{};

@@ -53,4 +53,29 @@ void copySpritePixels(const std::uint32_t* art, int index, const PixelTarget& ta
         copyRow(target.pixels + row * target.stride + left, from, width);
 }
 
+bool blendSpritePixels(const std::uint32_t* art, int index, const PixelTarget& target, int x, int y) {
+    if (index < 0 || index >= spriteCount) return true;
+    const SpriteRect& r = spriteTable[static_cast<std::size_t>(index)];
+    if (r.width() <= 0 || r.height() <= 0) return true;
+    const std::uint32_t* sprite = art + r.top * atlasWidth + r.left;
+    for (int row = 0; row < r.height(); ++row) {
+        for (int col = 0; col < r.width(); ++col) {
+            const std::uint32_t p = sprite[row * atlasWidth + col];
+            if (p != 0 && p >> 24 != 0xFFu) return false;
+        }
+    }
+    const int left = std::max<int>(x, target.clip.left);
+    const int top = std::max<int>(y, target.clip.top);
+    const int right = std::min<int>(x + r.width(), target.clip.right);
+    const int bottom = std::min<int>(y + r.height(), target.clip.bottom);
+    for (int row = top; row < bottom; ++row) {
+        const std::uint32_t* from = sprite + (row - y) * atlasWidth - x;
+        std::uint32_t* to = target.pixels + row * target.stride;
+        for (int col = left; col < right; ++col) {
+            if (from[col] != 0) to[col] = from[col];
+        }
+    }
+    return true;
+}
+
 }  // namespace corvale

@@ -24,7 +24,7 @@ void Renderer::drawSprite(HDC target, int index, int x, int y, bool blend, int w
 }
 
 void Renderer::copySprite(HDC dc, const PixelTarget& target, int index, int x, int y) const {
-    if (opaqueArt.empty() || gdiCopies)
+    if (opaqueArt.empty() || gdiSprites)
         drawSprite(dc, index, x, y, false);
     else
         copySpritePixels(opaqueArt.data(), index, target, x, y);
