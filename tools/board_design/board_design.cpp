@@ -348,11 +348,13 @@ bool settled(const Plan& plan, const Made& m) {
 
 // The first boards a player meets should each look like a new idea, but the
 // motif that passes the fairness runs most easily gathers a third of a
-// Beginner stretch. Past a sixth of the stretch, boards of one motif, spread
-// over the stretch, are drawn again without the motifs it has enough of; a
-// new drawing is kept only when it met every demand and its own motif still
-// has room. Returns how many boards changed.
-int varyBeginnerMotifs(std::vector<Made>& made, const std::vector<Plan>& plans, const FairnessOptions& fairness,
+// Beginner stretch (and the rack, whose guarded bins pass best, over a third
+// of Novice). Past a sixth of a Beginner stretch, or a quarter of a later
+// difficulty, where mechanisms narrow the motifs that suit a board, boards of
+// one motif, spread over the stretch, are drawn again without the motifs it
+// has enough of; a new drawing is kept only when it met every demand and its
+// own motif still has room. Returns how many boards changed.
+int varyMotifs(std::vector<Made>& made, const std::vector<Plan>& plans, const FairnessOptions& fairness,
                        Measuring& measuring) {
     struct Redraw {
         int id, first, end, cap;
@@ -360,8 +362,7 @@ int varyBeginnerMotifs(std::vector<Made>& made, const std::vector<Plan>& plans, 
     };
     std::vector<Redraw> redraws;
     for (const auto& [first, end] : orderedStretches()) {
-        if (first >= difficultyRanges[0].normalCount) break;
-        const int cap = (end - first) / 6;
+        const int cap = (end - first) / (first < difficultyRanges[0].normalCount ? 6 : 4);
         std::map<std::string, std::vector<int>> byMotif;
         for (int id = first; id < end; ++id) {
             const Made& m = made[static_cast<std::size_t>(id)];
@@ -383,6 +384,7 @@ int varyBeginnerMotifs(std::vector<Made>& made, const std::vector<Plan>& plans, 
         }
     }
     std::sort(redraws.begin(), redraws.end(), [](const Redraw& a, const Redraw& b) { return a.id < b.id; });
+    std::fprintf(stderr, "%zu boards over their motif's share: drawing them again\n", redraws.size());
     // A drawing that only varies the set replaces one already proven, so it
     // must also stay fair over five times as many no-ink runs, on seeds of
     // their own: 200 runs once let through a board that a later seed lost
@@ -550,8 +552,8 @@ int main(int argc, char** argv) {
             return 0;
         }
         std::vector<Made> made = designAll(plans, fairness, measuring);
-        const int varied = varyBeginnerMotifs(made, plans, fairness, measuring);
-        std::fprintf(stderr, "%d Beginner boards drawn again in another motif\n", varied);
+        const int varied = varyMotifs(made, plans, fairness, measuring);
+        std::fprintf(stderr, "%d boards drawn again in another motif\n", varied);
         const int byLoad = orderBoards(made, plans);
         finish(made, plans, measuring);
         std::filesystem::create_directories(a.folder);
