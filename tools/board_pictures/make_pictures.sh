@@ -22,7 +22,7 @@ build=${CORVALE_BUILD_DIR:-$root/build}
 shrink=${SHEET_SHRINK:-3}   # 544 x 586 game image / 3 = 181 x 195 per board
 columns=${SHEET_COLUMNS:-8}
 fps=${SHOWCASE_FPS:-12.5}   # GIF delays are in hundredths: 12.5 fps is exactly 8
-showcase_board=${SHOWCASE_BOARD:-357}
+showcase_board=${SHOWCASE_BOARD:-358}
 showcase_seeds=${SHOWCASE_SEEDS:-1,2,3}
 recording=${SHOWCASE_RECORDING:-}
 set_dir=${BOARD_SET:-$root/resources}
