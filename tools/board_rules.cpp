@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <map>
 #include <optional>
 
 namespace corvale {
@@ -168,6 +169,26 @@ std::vector<std::string> checkBoard(const Level& level) {
         faults.push_back("Walls cut a hole, a launcher or a waiting ball off from the others.");
     }
     return faults;
+}
+
+std::string layoutKey(const Level& level) {
+    std::string key;
+    key.reserve(2 * level.cells.size());
+    for (const TileCell& cell : level.cells) {
+        key.push_back(static_cast<char>(cell.code >> 8));
+        key.push_back(static_cast<char>(cell.code & 0xFF));
+    }
+    return key;
+}
+
+std::vector<std::pair<int, int>> repeatedLayouts(const std::vector<Level>& levels) {
+    std::map<std::string, int> first;
+    std::vector<std::pair<int, int>> repeats;
+    for (const Level& level : levels) {
+        const auto [at, added] = first.emplace(layoutKey(level), level.id);
+        if (!added) repeats.emplace_back(at->second, level.id);
+    }
+    return repeats;
 }
 
 std::vector<std::string> checkBoardSet(const std::vector<Level>& levels) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "level.h"
@@ -16,6 +17,14 @@ bool boardConnected(const Level& level);
 
 // What is wrong with one board, one sentence per fault; empty when it keeps the rules.
 std::vector<std::string> checkBoard(const Level& level);
+
+// The 289 tile codes of a board, as a key: two boards with one key look the
+// same to a player whatever their queues, speeds and limits.
+std::string layoutKey(const Level& level);
+
+// For each board whose layout an earlier board of `levels` already has, the
+// pair (earlier id, its id).
+std::vector<std::pair<int, int>> repeatedLayouts(const std::vector<Level>& levels);
 
 // The faults of a whole set, each prefixed "Board N: " (or "The set: "), the
 // per-board rules included.

@@ -142,5 +142,19 @@ TEST(BoardRules, TheSetKeepsItsGroupingAndUsualInterval) {
     EXPECT_EQ(checkBoardSet(levels).front(), "The set: it holds 550 boards, not 551.");
 }
 
+TEST(BoardRules, RepeatedLayoutsIgnoreQueuesAndTimesButNotOneCell) {
+    std::vector<Level> levels(4, playableLevel());
+    for (int i = 0; i < 4; ++i) levels[static_cast<std::size_t>(i)].id = i;
+    levels[1].queue.push_back(2);  // same board to a player, another queue and limit
+    levels[1].timeLimit += 10;
+    levels[2].cells[100].code = static_cast<std::uint16_t>(levels[0].cells[100].code ^ 0x1000);  // one cell differs
+    levels[3].minSpeed += 5;
+    const std::vector<std::pair<int, int>> repeats = repeatedLayouts(levels);
+    ASSERT_EQ(repeats.size(), 2u);
+    EXPECT_EQ(repeats[0], std::make_pair(0, 1));
+    EXPECT_EQ(repeats[1], std::make_pair(0, 3));
+    EXPECT_NE(layoutKey(levels[0]), layoutKey(levels[2]));
+}
+
 }  // namespace
 }  // namespace corvale

@@ -21,6 +21,7 @@
 #include <iterator>
 #include <map>
 #include <mutex>
+#include <set>
 #include <stdexcept>
 #include <string>
 
@@ -171,7 +172,9 @@ double loadOf(const Level& level, const FairnessReport& report, unsigned feature
     return balls * speed * pace + 1.5 * mechanisms + pressure;
 }
 
-Made designBoard(const Plan& plan, const FairnessOptions& fairness, Measuring& measuring) {
+// `taken`: layouts the set already has, which a drawing must not repeat.
+Made designBoard(const Plan& plan, const FairnessOptions& fairness, Measuring& measuring,
+                 const std::set<std::string>& taken = {}) {
     Made best, beaten, lucky, fragile;
     double luckyFailing = 0;  // how badly the kept lucky drawing failed: the smaller the better
     int fragileCount = 0;     // fair drawings won on seed 1 but lost on a later seed
@@ -197,6 +200,7 @@ Made designBoard(const Plan& plan, const FairnessOptions& fairness, Measuring& m
         brief.attempt = round;
         if (!hand && !composeBoard(draft, rng, brief, plan.features, plan.lead)) continue;
         Level level = draft.canvas.level;
+        if (!hand && taken.contains(layoutKey(level))) continue;
         if (!keepsPlan(plan, level)) {
             if (hand)
                 throw std::runtime_error("Hand-drawn board " + std::to_string(plan.brief.id) + " breaks its plan.");
@@ -416,6 +420,52 @@ int varyMotifs(std::vector<Made>& made, const std::vector<Plan>& plans, const Fa
     return changed;
 }
 
+// A motif drawn for two colours has few free choices, so two slots can come
+// out with one layout, the same board to a player but for its queue (one
+// run had 28 such pairs, most in Beginner). A board that repeats an earlier
+// one is drawn again, shunning every layout of the set and its own motif; the
+// new drawing must meet every demand, as in varyMotifs, and still be new when
+// the boards before it are settled. Returns the repeats left.
+int varyRepeats(std::vector<Made>& made, const std::vector<Plan>& plans, const FairnessOptions& fairness,
+                Measuring& measuring) {
+    std::vector<Level> levels;
+    for (const Made& m : made) levels.push_back(m.level);
+    for (std::size_t i = 0; i < levels.size(); ++i) levels[i].id = static_cast<int>(i);
+    std::vector<int> ids;
+    for (const auto& [earlier, id] : repeatedLayouts(levels)) {
+        if (!plans[static_cast<std::size_t>(id)].pinned) ids.push_back(id);
+    }
+    std::set<std::string> taken;
+    for (const Level& level : levels) taken.insert(layoutKey(level));
+    std::fprintf(stderr, "%zu boards repeat an earlier layout: drawing them again\n", ids.size());
+    FairnessOptions wider = provingFairness();
+    wider.firstSeed = 1201;
+    wider.seeds = 1000;
+    std::vector<Made> drawn(ids.size());
+    std::vector<bool> keep(ids.size());
+    forEachOnTwoThreads(ids.size(), [&](std::size_t i) {
+        Plan plan = plans[static_cast<std::size_t>(ids[i])];
+        const std::string& motif = made[static_cast<std::size_t>(ids[i])].motif;
+        if (!motif.empty()) plan.brief.avoid.push_back(motif);
+        drawn[i] = designBoard(plan, fairness, measuring, taken);
+        if (!settled(plan, drawn[i])) return;
+        Level proof = drawn[i].level;
+        proof.timeLimit = limitFor(plan, drawn[i]);
+        keep[i] = checkFairness(proof, wider).faults.empty();
+    });
+    // Settle in id order: two redraws may have found one new layout.
+    for (std::size_t i = 0; i < ids.size(); ++i) {
+        if (keep[i] && !std::any_of(made.begin(), made.end(), [&](const Made& m) {
+                return layoutKey(m.level) == layoutKey(drawn[i].level);
+            }))
+            made[static_cast<std::size_t>(ids[i])] = drawn[i];
+    }
+    levels.clear();
+    for (const Made& m : made) levels.push_back(m.level);
+    for (std::size_t i = 0; i < levels.size(); ++i) levels[i].id = static_cast<int>(i);
+    return static_cast<int>(repeatedLayouts(levels).size());
+}
+
 int recordBytes(const Level& level) {
     return 2 + 9 + static_cast<int>(level.queue.size()) + 2 * boardCellCount + 2 * breakableCount(level) +
            static_cast<int>(level.trailingBytes.size());
@@ -554,6 +604,8 @@ int main(int argc, char** argv) {
         std::vector<Made> made = designAll(plans, fairness, measuring);
         const int varied = varyMotifs(made, plans, fairness, measuring);
         std::fprintf(stderr, "%d boards drawn again in another motif\n", varied);
+        const int repeats = varyRepeats(made, plans, fairness, measuring);
+        std::fprintf(stderr, "%d boards still repeat an earlier layout\n", repeats);
         const int byLoad = orderBoards(made, plans);
         finish(made, plans, measuring);
         std::filesystem::create_directories(a.folder);
