@@ -69,10 +69,10 @@ bool blendSpritePixels(const std::uint32_t* art, int index, const PixelTarget& t
     const int right = std::min<int>(x + r.width(), target.clip.right);
     const int bottom = std::min<int>(y + r.height(), target.clip.bottom);
     for (int row = top; row < bottom; ++row) {
-        const std::uint32_t* from = sprite + (row - y) * atlasWidth - x;
-        std::uint32_t* to = target.pixels + row * target.stride;
-        for (int col = left; col < right; ++col) {
-            if (from[col] != 0) to[col] = from[col];
+        const std::uint32_t* from = sprite + (row - y) * atlasWidth + (left - x);
+        std::uint32_t* to = target.pixels + row * target.stride + left;
+        for (int i = 0; i < right - left; ++i) {
+            if (from[i] != 0) to[i] = from[i];
         }
     }
     return true;
