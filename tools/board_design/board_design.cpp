@@ -350,6 +350,20 @@ bool settled(const Plan& plan, const Made& m) {
            (m.measure.laterWins < 0 || m.measure.laterWins == 2);
 }
 
+// A drawing that only varies the set replaces one already proven, so it must
+// also stay fair over five times as many no-ink runs, on seeds of their own:
+// 200 runs once let through a board that a later seed lost to a wrong hole
+// within 3 s.
+bool settledBeyondDoubt(const Plan& plan, const Made& m) {
+    if (!settled(plan, m)) return false;
+    FairnessOptions wider = provingFairness();
+    wider.firstSeed = 1201;
+    wider.seeds = 1000;
+    Level proof = m.level;
+    proof.timeLimit = limitFor(plan, m);
+    return checkFairness(proof, wider).faults.empty();
+}
+
 // The first boards a player meets should each look like a new idea, but the
 // motif that passes the fairness runs most easily gathers a third of a
 // Beginner stretch (and the rack, whose guarded bins pass best, over a third
@@ -389,23 +403,13 @@ int varyMotifs(std::vector<Made>& made, const std::vector<Plan>& plans, const Fa
     }
     std::sort(redraws.begin(), redraws.end(), [](const Redraw& a, const Redraw& b) { return a.id < b.id; });
     std::fprintf(stderr, "%zu boards over their motif's share: drawing them again\n", redraws.size());
-    // A drawing that only varies the set replaces one already proven, so it
-    // must also stay fair over five times as many no-ink runs, on seeds of
-    // their own: 200 runs once let through a board that a later seed lost
-    // to a wrong hole within 3 s.
-    FairnessOptions wider = provingFairness();
-    wider.firstSeed = 1201;
-    wider.seeds = 1000;
     std::vector<Made> drawn(redraws.size());
     std::vector<bool> keep(redraws.size());
     forEachOnTwoThreads(redraws.size(), [&](std::size_t i) {
         Plan plan = plans[static_cast<std::size_t>(redraws[i].id)];
         plan.brief.avoid = redraws[i].avoid;
         drawn[i] = designBoard(plan, fairness, measuring);
-        if (!settled(plan, drawn[i])) return;
-        Level proof = drawn[i].level;
-        proof.timeLimit = limitFor(plan, drawn[i]);
-        keep[i] = checkFairness(proof, wider).faults.empty();
+        keep[i] = settledBeyondDoubt(plan, drawn[i]);
     });
     int changed = 0;
     for (std::size_t i = 0; i < redraws.size(); ++i) {
@@ -438,9 +442,6 @@ int varyRepeats(std::vector<Made>& made, const std::vector<Plan>& plans, const F
     std::set<std::string> taken;
     for (const Level& level : levels) taken.insert(layoutKey(level));
     std::fprintf(stderr, "%zu boards repeat an earlier layout: drawing them again\n", ids.size());
-    FairnessOptions wider = provingFairness();
-    wider.firstSeed = 1201;
-    wider.seeds = 1000;
     std::vector<Made> drawn(ids.size());
     std::vector<bool> keep(ids.size());
     forEachOnTwoThreads(ids.size(), [&](std::size_t i) {
@@ -448,10 +449,7 @@ int varyRepeats(std::vector<Made>& made, const std::vector<Plan>& plans, const F
         const std::string& motif = made[static_cast<std::size_t>(ids[i])].motif;
         if (!motif.empty()) plan.brief.avoid.push_back(motif);
         drawn[i] = designBoard(plan, fairness, measuring, taken);
-        if (!settled(plan, drawn[i])) return;
-        Level proof = drawn[i].level;
-        proof.timeLimit = limitFor(plan, drawn[i]);
-        keep[i] = checkFairness(proof, wider).faults.empty();
+        keep[i] = settledBeyondDoubt(plan, drawn[i]);
     });
     // Settle in id order: two redraws may have found one new layout.
     for (std::size_t i = 0; i < ids.size(); ++i) {
