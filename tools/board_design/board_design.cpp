@@ -432,9 +432,13 @@ int varyMotifs(std::vector<Made>& made, const std::vector<Plan>& plans, const Fa
 // the boards before it are settled. Returns the repeats left.
 int varyRepeats(std::vector<Made>& made, const std::vector<Plan>& plans, const FairnessOptions& fairness,
                 Measuring& measuring) {
-    std::vector<Level> levels;
-    for (const Made& m : made) levels.push_back(m.level);
-    for (std::size_t i = 0; i < levels.size(); ++i) levels[i].id = static_cast<int>(i);
+    auto numbered = [&made] {
+        std::vector<Level> levels;
+        for (const Made& m : made) levels.push_back(m.level);
+        for (std::size_t i = 0; i < levels.size(); ++i) levels[i].id = static_cast<int>(i);
+        return levels;
+    };
+    const std::vector<Level> levels = numbered();
     std::vector<int> ids;
     for (const auto& [earlier, id] : repeatedLayouts(levels)) {
         if (!plans[static_cast<std::size_t>(id)].pinned) ids.push_back(id);
@@ -451,17 +455,13 @@ int varyRepeats(std::vector<Made>& made, const std::vector<Plan>& plans, const F
         drawn[i] = designBoard(plan, fairness, measuring, taken);
         keep[i] = settledBeyondDoubt(plan, drawn[i]);
     });
-    // Settle in id order: two redraws may have found one new layout.
+    // Settle in id order: two redraws may have found one new layout. A
+    // replaced layout stays taken, as it repeats an earlier board anyway.
     for (std::size_t i = 0; i < ids.size(); ++i) {
-        if (keep[i] && !std::any_of(made.begin(), made.end(), [&](const Made& m) {
-                return layoutKey(m.level) == layoutKey(drawn[i].level);
-            }))
+        if (keep[i] && taken.insert(layoutKey(drawn[i].level)).second)
             made[static_cast<std::size_t>(ids[i])] = drawn[i];
     }
-    levels.clear();
-    for (const Made& m : made) levels.push_back(m.level);
-    for (std::size_t i = 0; i < levels.size(); ++i) levels[i].id = static_cast<int>(i);
-    return static_cast<int>(repeatedLayouts(levels).size());
+    return static_cast<int>(repeatedLayouts(numbered()).size());
 }
 
 int recordBytes(const Level& level) {
