@@ -209,6 +209,12 @@ std::vector<std::string> checkBoardSet(const std::vector<Level>& levels) {
         for (const std::string& fault : checkBoard(level)) faults.push_back(prefix + fault);
         usual += level.launchInterval == usualInterval;
     }
+    // A board that only differs from an earlier one in its queue or times is
+    // the same board to a player flipping through the set.
+    for (const auto& [earlier, id] : repeatedLayouts(levels)) {
+        faults.push_back("Board " + std::to_string(id) + ": its layout repeats board " + std::to_string(earlier) +
+                         " cell for cell.");
+    }
     if (usual * 2 <= static_cast<int>(levels.size())) {
         faults.push_back("The set: only " + std::to_string(usual) + " boards launch every 4 s; most should.");
     }

@@ -427,41 +427,46 @@ int varyMotifs(std::vector<Made>& made, const std::vector<Plan>& plans, const Fa
 // A motif drawn for two colours has few free choices, so two slots can come
 // out with one layout, the same board to a player but for its queue (one
 // run had 28 such pairs, most in Beginner). A board that repeats an earlier
-// one is drawn again, shunning every layout of the set and its own motif; the
-// new drawing must meet every demand, as in varyMotifs, and still be new when
-// the boards before it are settled. Returns the repeats left.
+// one is drawn again, shunning every layout of the set and, at first, its own
+// motif; the new drawing must meet every demand, as in varyMotifs, and still
+// be new when the boards before it are settled. Where no other motif met
+// them (one run left three Beginner spines), a second round lets the board
+// keep its motif in another layout. Returns the repeats left.
 int varyRepeats(std::vector<Made>& made, const std::vector<Plan>& plans, const FairnessOptions& fairness,
                 Measuring& measuring) {
-    auto numbered = [&made] {
+    auto repeats = [&made, &plans] {
         std::vector<Level> levels;
         for (const Made& m : made) levels.push_back(m.level);
         for (std::size_t i = 0; i < levels.size(); ++i) levels[i].id = static_cast<int>(i);
-        return levels;
+        std::vector<int> ids;
+        for (const auto& [earlier, id] : repeatedLayouts(levels)) {
+            if (!plans[static_cast<std::size_t>(id)].pinned) ids.push_back(id);
+        }
+        return ids;
     };
-    const std::vector<Level> levels = numbered();
-    std::vector<int> ids;
-    for (const auto& [earlier, id] : repeatedLayouts(levels)) {
-        if (!plans[static_cast<std::size_t>(id)].pinned) ids.push_back(id);
-    }
     std::set<std::string> taken;
-    for (const Level& level : levels) taken.insert(layoutKey(level));
-    std::fprintf(stderr, "%zu boards repeat an earlier layout: drawing them again\n", ids.size());
-    std::vector<Made> drawn(ids.size());
-    std::vector<bool> keep(ids.size());
-    forEachOnTwoThreads(ids.size(), [&](std::size_t i) {
-        Plan plan = plans[static_cast<std::size_t>(ids[i])];
-        const std::string& motif = made[static_cast<std::size_t>(ids[i])].motif;
-        if (!motif.empty()) plan.brief.avoid.push_back(motif);
-        drawn[i] = designBoard(plan, fairness, measuring, taken);
-        keep[i] = settledBeyondDoubt(plan, drawn[i]);
-    });
-    // Settle in id order: two redraws may have found one new layout. A
-    // replaced layout stays taken, as it repeats an earlier board anyway.
-    for (std::size_t i = 0; i < ids.size(); ++i) {
-        if (keep[i] && taken.insert(layoutKey(drawn[i].level)).second)
-            made[static_cast<std::size_t>(ids[i])] = drawn[i];
+    for (const Made& m : made) taken.insert(layoutKey(m.level));
+    for (const bool otherMotif : {true, false}) {
+        const std::vector<int> ids = repeats();
+        std::fprintf(stderr, "%zu boards repeat an earlier layout: drawing them again%s\n", ids.size(),
+                     otherMotif ? " in another motif" : "");
+        std::vector<Made> drawn(ids.size());
+        std::vector<bool> keep(ids.size());
+        forEachOnTwoThreads(ids.size(), [&](std::size_t i) {
+            Plan plan = plans[static_cast<std::size_t>(ids[i])];
+            const std::string& motif = made[static_cast<std::size_t>(ids[i])].motif;
+            if (otherMotif && !motif.empty()) plan.brief.avoid.push_back(motif);
+            drawn[i] = designBoard(plan, fairness, measuring, taken);
+            keep[i] = settledBeyondDoubt(plan, drawn[i]);
+        });
+        // Settle in id order: two redraws may have found one new layout. A
+        // replaced layout stays taken, as it repeats an earlier board anyway.
+        for (std::size_t i = 0; i < ids.size(); ++i) {
+            if (keep[i] && taken.insert(layoutKey(drawn[i].level)).second)
+                made[static_cast<std::size_t>(ids[i])] = drawn[i];
+        }
     }
-    return static_cast<int>(repeatedLayouts(numbered()).size());
+    return static_cast<int>(repeats().size());
 }
 
 int recordBytes(const Level& level) {
