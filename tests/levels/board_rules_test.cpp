@@ -130,13 +130,15 @@ TEST(BoardRules, TheSetKeepsItsGroupingAndUsualIntervalAndNoRepeatedLayout) {
     for (Level& level : levels) {
         level.timeLimit = level.bonus ? 0 : level.timeLimit;
         // One wall block in each of the three lowest rows tells the boards apart.
-        for (int row = 13, rest = level.id; row <= 15; ++row, rest /= 15) cellAt(level, 1 + rest % 15, row).code = 0x3000;
+        for (int row = 13, rest = level.id; row <= 15; ++row, rest /= 15)
+            cellAt(level, 1 + rest % 15, row).code = 0x3000;
     }
     EXPECT_TRUE(checkBoardSet(levels).empty());
 
     std::vector<Level> repeated = levels;
     repeated[300].cells = repeated[7].cells;
-    EXPECT_EQ(checkBoardSet(repeated), std::vector<std::string>{"Board 300: its layout repeats board 7 cell for cell."});
+    EXPECT_EQ(checkBoardSet(repeated),
+              std::vector<std::string>{"Board 300: its layout repeats board 7 cell for cell."});
 
     std::vector<Level> swapped = levels;
     std::swap(swapped[137], swapped[138]);

@@ -243,8 +243,8 @@ Made designBoard(const Plan& plan, const FairnessOptions& fairness, Measuring& m
                 const bool known = lookUpLater(measuring, proof, made.measure);
                 if (!known || made.measure.laterWins == 2) return made;
                 if (hand) {
-                    std::fprintf(stderr, "board %d (hand-drawn): the solver won %d of seeds 2 and 3\n",
-                                 plan.brief.id, made.measure.laterWins);
+                    std::fprintf(stderr, "board %d (hand-drawn): the solver won %d of seeds 2 and 3\n", plan.brief.id,
+                                 made.measure.laterWins);
                     return made;
                 }
                 // Lost from some starts: kept only as the fallback, the one
@@ -279,7 +279,8 @@ Made designBoard(const Plan& plan, const FairnessOptions& fairness, Measuring& m
         if (++measuredLosses >= 6) break;
     }
     if (!fragile.idea.empty()) {
-        std::fprintf(stderr, "board %d: the solver won no fair drawing from every start tried (best: %d of seeds 2, 3)\n",
+        std::fprintf(stderr,
+                     "board %d: the solver won no fair drawing from every start tried (best: %d of seeds 2, 3)\n",
                      plan.brief.id, fragile.measure.laterWins);
         return fragile;
     }
@@ -373,7 +374,7 @@ bool settledBeyondDoubt(const Plan& plan, const Made& m) {
 // has enough of; a new drawing is kept only when it met every demand and its
 // own motif still has room. Returns how many boards changed.
 int varyMotifs(std::vector<Made>& made, const std::vector<Plan>& plans, const FairnessOptions& fairness,
-                       Measuring& measuring) {
+               Measuring& measuring) {
     struct Redraw {
         int id, first, end, cap;
         std::vector<std::string> avoid;
@@ -416,7 +417,8 @@ int varyMotifs(std::vector<Made>& made, const std::vector<Plan>& plans, const Fa
         const Redraw& r = redraws[i];
         if (!keep[i]) continue;
         int same = 0;
-        for (int id = r.first; id < r.end; ++id) same += id != r.id && made[static_cast<std::size_t>(id)].motif == drawn[i].motif;
+        for (int id = r.first; id < r.end; ++id)
+            same += id != r.id && made[static_cast<std::size_t>(id)].motif == drawn[i].motif;
         if (same >= r.cap) continue;
         made[static_cast<std::size_t>(r.id)] = drawn[i];
         ++changed;
