@@ -158,12 +158,21 @@ def startup_rows(build, runs):
         rows.append((f"ratio, {what}", f"{figures[0][0] / figures[1][0]:.2f}", goal))
 
     stop_wineserver()
+    # The same work with pieces left out, started in the same rounds, shows
+    # what the 551 boards' steps and renders add to the set-up alone.
+    breakdown = windows_path(os.path.join(startup, "smoke_breakdown.exe"))
     smoke = launch_times(build, runs, "exit", [[windows_path(game) + " --smoke-test"],
-                                               [windows_path(os.path.join(startup, "smoke_baseline.exe"))]])
+                                               [windows_path(os.path.join(startup, "smoke_baseline.exe"))],
+                                               [breakdown + " run no-render"],
+                                               [breakdown + " run set-up-only"]])
     add("`--smoke-test` / baseline",
         ["`corvale.exe --smoke-test`, start to exit (Wine)",
-         "baseline: same libraries and manifest, one memory DC, one 544 x 586 DIB section, one AlphaBlend"],
+         "baseline: same libraries and manifest, one memory DC, one 544 x 586 DIB section, one AlphaBlend",
+         "the smoke test's work without the 551 renders (`smoke_breakdown.exe run no-render`)",
+         "its set-up alone: levels, `Game`, `Renderer`, 551 `startLevel`, one render (`run set-up-only`)"],
         smoke, "at most 1.5")
+    if smoke is not None:
+        rows.append(("ratio, set-up alone / baseline", f"{smoke[3][0] / smoke[1][0]:.2f}", ""))
     empty = windows_path(os.path.join(startup, "empty_window.exe"))
     with VirtualDisplay() as screen:
         paint = launch_times(build, runs, "paint",

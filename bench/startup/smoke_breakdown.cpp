@@ -2,12 +2,19 @@
 // runs, timed one by one with the performance counter. Prints milliseconds
 // to stdout (run it under Wine by hand, with a warm wineserver):
 //   wine smoke_breakdown.exe [REPEATS]
+// or does the smoke test's work silently, leaving pieces out, for
+// launch_timer.exe to time the whole process against corvale.exe:
+//   wine smoke_breakdown.exe run all|no-render|no-step|set-up-only
 #include <windows.h>
+// commctrl.h and shellapi.h need the types of windows.h first.
+#include <commctrl.h>
+#include <shellapi.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "embedded_levels.h"
@@ -31,6 +38,30 @@ LARGE_INTEGER now() {
 struct Pass {
     double setup = 0, step = 0, check = 0, render = 0, cells = 0;
 };
+
+// What the smoke test does, minus the pieces left out; no timing.
+int runParts(HINSTANCE instance, const char* parts) {
+    const bool all = std::strcmp(parts, "all") == 0;
+    const bool steps = all || std::strcmp(parts, "no-render") == 0;
+    const bool renders = all || std::strcmp(parts, "no-step") == 0;
+    if (!steps && !renders && std::strcmp(parts, "set-up-only") != 0) return 2;
+    // One call into each library corvale.exe imports, so the loader maps them all.
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    int count = 0;
+    LocalFree(CommandLineToArgvW(GetCommandLineW(), &count));
+    corvale::Game game(corvale::loadEmbeddedLevels(instance));
+    game.newGame(0, 1);
+    corvale::Renderer renderer(instance);
+    for (std::size_t i = 0; i < game.levels.size(); ++i) {
+        game.startLevel(static_cast<std::int64_t>(i), true);
+        if (steps)
+            for (int s = 0; s < 12; ++s) game.step(1.0 / 120.0);
+        if (renders) renderer.render(game);
+    }
+    renderer.render(game);
+    return 0;
+}
 
 Pass smokePass(corvale::Game& game, corvale::Renderer& renderer) {
     Pass pass;
@@ -60,6 +91,7 @@ Pass smokePass(corvale::Game& game, corvale::Renderer& renderer) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    if (__argc > 2 && std::strcmp(__argv[1], "run") == 0) return runParts(instance, __argv[2]);
     const int repeats = __argc > 1 ? std::max(1, std::atoi(__argv[1])) : 1;
 
     // The first memory context makes Wine start its display driver; timed
