@@ -75,7 +75,7 @@ def wine_env(display=""):
 
 
 def wine(args, env):
-    return subprocess.run(["wine"] + args, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, env=env)
+    return subprocess.run(["wine"] + args, stdout=subprocess.PIPE, stderr=subprocess.PIPE, env=env)
 
 
 def windows_path(path):
@@ -139,7 +139,13 @@ def launch_times(build, runs, mode, programs, display=""):
         parts = line.split()
         if len(parts) == 4 and len(parts[0]) == 1:
             figures.append([float(x) for x in parts[1:]])
-    return figures if out.returncode == 0 and len(figures) == len(programs) else None
+    if out.returncode == 0 and len(figures) == len(programs):
+        return figures
+    # launch_timer names the program that failed; Wine's own chatter is left out.
+    for line in out.stderr.decode(errors="replace").splitlines():
+        if line.endswith(" failed"):
+            print(f"launch_timer: {line}", file=sys.stderr)
+    return None
 
 
 def startup_rows(build, runs):

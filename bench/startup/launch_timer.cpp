@@ -7,8 +7,9 @@
 //       paint, that is until its first WM_PAINT has ended; then it is closed.
 // Prints "A median min max" in milliseconds, one line per program (B, C...
 // for the next ones). Runs alternate so that a change in the machine's load
-// hits all alike. Starting from inside Wine leaves out the Unix launcher,
-// which costs every program the same.
+// hits all alike, and the order turns by one each round. Starting from
+// inside Wine leaves out the Unix launcher, which costs every program the
+// same.
 #include <windows.h>
 
 #include <algorithm>
@@ -98,7 +99,11 @@ int wmain(int argc, wchar_t** argv) {
         }
     }
     for (int run = 0; run < runs; ++run) {
-        for (Target& target : targets) {
+        // Each round starts one program later, so that no program always
+        // follows the same one (a start right after a long run was seen to
+        // come out faster or slower than one after a short run).
+        for (std::size_t k = 0; k < targets.size(); ++k) {
+            Target& target = targets[(k + static_cast<std::size_t>(run)) % targets.size()];
             const double elapsed = timeOnce(target);
             if (elapsed < 0) {
                 std::fwprintf(stderr, L"%ls failed\n", target.command.c_str());
