@@ -23,6 +23,10 @@ endif()
 if(WIN32 AND NOT MSVC)
   # One self-contained executable: no MinGW runtime DLLs beside it.
   add_link_options(-static -static-libgcc -static-libstdc++)
+  # Sections on page boundaries in the file as in memory: Wine then maps the
+  # image instead of reading every section into fresh pages at each start
+  # (5-20 ms of the smoke test's 100 under Wine). Windows loads either.
+  add_link_options(-Wl,--file-alignment,4096)
 endif()
 if(WIN32)
   add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00)
