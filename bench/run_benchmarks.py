@@ -226,7 +226,7 @@ def main():
     ap.add_argument("--repetitions", type=int, default=5)
     ap.add_argument("--solver-step", type=int, default=25, help="the solver plays every N-th board")
     ap.add_argument("--solver-repetitions", type=int, default=3)
-    ap.add_argument("--launches", type=int, default=9, help="starts of each program for the start-up rows")
+    ap.add_argument("--launches", type=int, default=25, help="starts of each program for the start-up rows")
     args = ap.parse_args()
     rows = native_rows(args.native, args.repetitions) + solver_rows(args.native, args.solver_repetitions, args.solver_step)
     rows += render_rows(args.windows, max(1, args.repetitions // 2)) + startup_rows(args.windows, args.launches)
