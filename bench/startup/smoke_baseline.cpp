@@ -3,18 +3,13 @@
 // renderer needs: one memory context, one 544 x 586 DIB section and one
 // AlphaBlend. What corvale.exe takes beyond this is its own work.
 #include <windows.h>
-// commctrl.h and shellapi.h need the types of windows.h first.
-#include <commctrl.h>
-#include <shellapi.h>
 
 #include <cstdlib>
 
+#include "shell_imports.h"
+
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    // One call into each library corvale.exe imports, so the loader maps them all.
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
-    int count = 0;
-    LocalFree(CommandLineToArgvW(GetCommandLineW(), &count));
+    const bool splitCommandLine = touchShellLibraries();
 
     HDC dc = CreateCompatibleDC(nullptr);
     BITMAPINFO info{};
@@ -32,5 +27,5 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     SelectObject(dc, displaced);
     DeleteObject(image);
     DeleteDC(dc);
-    return blended && bits != nullptr && count > 0 ? 0 : 1;
+    return blended && bits != nullptr && splitCommandLine ? 0 : 1;
 }

@@ -6,9 +6,6 @@
 // launch_timer.exe to time the whole process against corvale.exe:
 //   wine smoke_breakdown.exe run all|no-render|no-step|set-up-only
 #include <windows.h>
-// commctrl.h and shellapi.h need the types of windows.h first.
-#include <commctrl.h>
-#include <shellapi.h>
 
 #include <algorithm>
 #include <cmath>
@@ -20,6 +17,7 @@
 #include "embedded_levels.h"
 #include "game.h"
 #include "renderer.h"
+#include "shell_imports.h"
 
 namespace {
 
@@ -45,11 +43,7 @@ int runParts(HINSTANCE instance, const char* parts) {
     const bool steps = all || std::strcmp(parts, "no-render") == 0;
     const bool renders = all || std::strcmp(parts, "no-step") == 0;
     if (!steps && !renders && std::strcmp(parts, "set-up-only") != 0) return 2;
-    // One call into each library corvale.exe imports, so the loader maps them all.
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
-    int count = 0;
-    LocalFree(CommandLineToArgvW(GetCommandLineW(), &count));
+    touchShellLibraries();
     corvale::Game game(corvale::loadEmbeddedLevels(instance));
     game.newGame(0, 1);
     corvale::Renderer renderer(instance);
